@@ -16,7 +16,8 @@ inline bool IsTrue(VbBool b) { return b != 0; }
 // It ends the routine that raised it: routines that must survive it catch it at their boundary.
 class VbError : public std::runtime_error {
 public:
-    enum Code { Overflow = 6, DivisionByZero = 11, TypeMismatch = 13, InvalidCall = 5, Subscript = 9, FileNotFound = 53, PathNotFound = 76 };
+    enum Code { Overflow = 6, DivisionByZero = 11, TypeMismatch = 13, InvalidCall = 5, Subscript = 9, FileNotFound = 53, BadFileName = 52,
+                PathNotFound = 76, InvalidPropertyValue = 380, CancelError = 32755 };
     VbError(Code code, const std::string& what) : std::runtime_error(what), code_(code) {}
     Code code() const { return code_; }
 private:

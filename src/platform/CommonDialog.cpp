@@ -1,0 +1,45 @@
+#include "platform/CommonDialog.h"
+#include "core/VbTypes.h"
+#include <algorithm>
+
+FileDialogRequest CommonDialog::Request() const { return {DialogTitle, InitDir, Filter, FilterIndex, FileName}; }
+
+bool CommonDialog::Cancelled()
+{
+    if (CancelError)
+        throw VbError(VbError::CancelError, "Cancel was selected.");
+    return false;
+}
+
+bool CommonDialog::ShowOpen()
+{
+    const auto chosen = Svc().OpenFileDialog(Request());
+    if (!chosen)
+        return Cancelled();
+    FileName = *chosen;
+    return true;
+}
+
+bool CommonDialog::ShowSave()
+{
+    const auto chosen = Svc().SaveFileDialog(Request());
+    if (!chosen)
+        return Cancelled();
+    FileName = *chosen;
+    return true;
+}
+
+bool CommonDialog::ShowColor()
+{
+    const auto chosen = Svc().ColorDialog(Color);
+    if (!chosen)
+        return Cancelled();
+    Color = *chosen;
+    return true;
+}
+
+QString CommonDialog::FileTitle() const
+{
+    const int cut = int(std::max(FileName.lastIndexOf('/'), FileName.lastIndexOf('\\')));
+    return FileName.mid(cut + 1);
+}
