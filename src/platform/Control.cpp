@@ -166,3 +166,11 @@ void MenuItem::SetChecked(bool v)
     checked_ = v;
     NotifyChanged();
 }
+
+void ProgressBar::SetValue(int v)
+{
+    if (v < min_ || v > max_)
+        throw VbError(VbError::InvalidPropertyValue, "Invalid property value");
+    value_ = v;
+    NotifyChanged();
+}

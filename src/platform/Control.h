@@ -161,3 +161,18 @@ private:
     QString caption_;
     bool checked_ = false;
 };
+
+// A progress bar, 0..100 unless Min and Max say otherwise.
+class ProgressBar : public Control {
+public:
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    void SetMin(int v) { min_ = v; NotifyChanged(); }
+    void SetMax(int v) { max_ = v; NotifyChanged(); }
+    int Value() const { return value_; }
+    // A value outside Min..Max raises VbError::InvalidPropertyValue.
+    void SetValue(int v);
+
+private:
+    int min_ = 0, max_ = 100, value_ = 0;
+};

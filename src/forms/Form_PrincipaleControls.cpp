@@ -1,0 +1,74 @@
+#include "forms/Form_PrincipaleControls.h"
+
+#include <utility>
+
+namespace {
+std::unique_ptr<Form_PrincipaleControls>& instance()
+{
+    static std::unique_ptr<Form_PrincipaleControls> form;
+    return form;
+}
+std::function<std::unique_ptr<Form_PrincipaleControls>()>& factory()
+{
+    static std::function<std::unique_ptr<Form_PrincipaleControls>()> f;
+    return f;
+}
+}
+
+Form_PrincipaleControls::Form_PrincipaleControls()
+{
+    SetCaption(QStringLiteral("Vertical View"));
+    for (auto& l : Linea)
+        l = &Diagramma_Area.AddLine();
+    for (auto& l : Linea_Stand_Seats)
+        l = &Diagramma_Area.AddLine();
+    for (auto& r : Raggio)
+        r = &Diagramma_Area.AddLine();
+    // The band list names the band blocks of the module files, so it is filled by the design.
+    const std::pair<const char*, int> bands[] = {
+        {"20 Hz", 20}, {"25 Hz", 25}, {"31.5 Hz", 31}, {"40 Hz", 40}, {"50 Hz", 50}, {"63 Hz", 63},
+        {"80 Hz", 80}, {"100 Hz", 100}, {"125 Hz", 125}, {"160 Hz", 160}, {"200 Hz", 200}, {"250 Hz", 250},
+        {"315 Hz", 315}, {"400 Hz", 400}, {"500 Hz", 500}, {"630 Hz", 630}, {"800 Hz", 800}, {"1 kHz", 1000},
+        {"1.25 kHz", 1250}, {"1.6 kHz", 1600}, {"2 kHz", 2000}, {"2.5 kHz", 2500}, {"3.15 kHz", 3150},
+        {"4 kHz", 4000}, {"5 kHz", 5000}, {"6.3 kHz", 6300}, {"8 kHz", 8000}, {"10 kHz", 10000},
+        {"12.5 kHz", 12500}, {"16 kHz", 16000}, {"20 kHz", 20000}};
+    for (const auto& [name, hz] : bands)
+        Frequency.AddItem(QString::fromLatin1(name), hz);
+    Frequency.SetText(QStringLiteral("1 kHz"));
+    Bandwidth.AddItem(QStringLiteral("1/3 Octave"), 8);
+    Bandwidth.AddItem(QStringLiteral("1/6 Octave"), 4);
+    Bandwidth.SetText(QStringLiteral("1/3 Octave"));
+    Frequency_Num.AddItem(QStringLiteral("Low"), 1);
+    Frequency_Num.AddItem(QStringLiteral("Medium"), 5);
+    Frequency_Num.AddItem(QStringLiteral("High"), 9);
+    Frequency_Num.SetText(QStringLiteral("Medium"));
+
+    Timer_TempConfigChange.SetInterval(500);
+    TimerVenueSPL.SetInterval(300);
+}
+
+Form_PrincipaleControls::~Form_PrincipaleControls() = default;
+
+std::array<TextField, 4>& Form_PrincipaleControls::AudienceFields(int k)
+{
+    switch (k) {
+    case 0: return Audience1;
+    case 1: return Audience2;
+    case 2: return Audience3;
+    default: return Audience4;
+    }
+}
+
+Form_PrincipaleControls& Principale()
+{
+    auto& form = instance();
+    if (!form)
+        form = factory() ? factory()() : std::make_unique<Form_PrincipaleControls>();
+    return *form;
+}
+
+bool PrincipaleLoaded() { return instance() != nullptr; }
+
+void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> f) { factory() = std::move(f); }
+
+void UnloadPrincipale() { instance().reset(); }

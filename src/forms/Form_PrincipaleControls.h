@@ -1,0 +1,107 @@
+#pragma once
+#include "platform/ComboList.h"
+#include "platform/CommonDialog.h"
+#include "platform/Control.h"
+#include "platform/FileListBox.h"
+#include "platform/FormBase.h"
+#include "platform/Picture.h"
+#include "platform/Spinner.h"
+#include "platform/TextField.h"
+#include "platform/Timer.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+
+// The controls of the vertical view window, the only copy of the array, mounting, venue and SPL
+// parameters. The computation code reads and writes them here; the window's handlers live in the
+// vertical view's Form_Principale, which derives from this class and overrides the drawing calls below.
+class Form_PrincipaleControls : public FormBase {
+public:
+    static constexpr int RowCount = 26;  // control arrays of the rows have elements 0..25
+
+    Form_PrincipaleControls();
+    ~Form_PrincipaleControls() override;
+
+    // Array rows.
+    std::array<Label, RowCount> Cella;
+    std::array<ComboList, RowCount> Tipo;
+    std::array<ComboList, RowCount> Angolo;
+    std::array<TextField, RowCount> Position;
+
+    // Mounting: flying bar X, flying bar Z, stage height, array angle, number of boxes.
+    std::array<TextField, 5> Area;
+    std::array<Spinner, 5> VScroll_Area;
+    std::array<CommandButton, 5> Minus;
+    std::array<CommandButton, 5> Plus;
+
+    // Audience areas: X start, Z start, X end, Z end.
+    std::array<TextField, 4> Audience1, Audience2, Audience3, Audience4;
+    std::array<CommandButton, 4> Elemento_Venue_Pulsante;  // "On" / "Off"
+    std::array<TextField, 4> Elemento_Venue_Colore;        // colour swatch: its BackColor is the area's colour
+    std::array<CommandButton, 4> Stand_Seats;              // "Stand" / "Seats"
+    std::array<Label, 4> Label_spalto;                     // "1".."4": selects the area of the SPL curve
+    TextField Stage_color;
+
+    // SPL parameters.
+    ComboList Frequency;
+    ComboList Bandwidth;
+    ComboList Frequency_Num;
+    TextField MapRes;
+    TextField SourceRes;
+    TextField Temperature;
+    Spinner VScroll_MapRes;
+    Spinner VScroll_SourceRes;
+    Spinner VScroll_Temperature;
+    CommandButton StartSimulate;
+    CommandButton StopSimulate;
+    ::ProgressBar ProgressBar;
+    Label TimeToComplete;
+    FrameBox Frame_Miscellaneous;
+
+    // Buttons and labels of the window.
+    CommandButton Advanced;
+    CommandButton AutoConfigure;
+    Label Peso_Cluster_Valore;
+    Label LabelCoG;
+    Label LabelImpossMechConfig;
+    Label ScalePointer;
+    std::array<Label, 21> Label_SPL_scale;
+
+    // Pictures: the venue section, the SPL diagram, the colour bar and the array preview.
+    Picture Diagramma_Area;
+    Picture Diagramma_SPL;
+    Picture Scala;
+    Picture Anteprima_Cluster;
+
+    // Line elements of the venue view: the audience outlines, their listener lines and the box rays.
+    std::array<LineElement*, 4> Linea{};
+    std::array<LineElement*, 4> Linea_Stand_Seats{};
+    std::array<LineElement*, RowCount> Raggio{};
+
+    // Module folder lists and the program folder text used by the module loader.
+    FileListBox File;
+    DirListBox Dir;
+    TextField Current;
+
+    CommonDialog Salva;
+    CommonDialog Colori;
+
+    ::Timer Timer_TempConfigChange;
+    ::Timer TimerVenueSPL;
+
+    // The audience fields of area k (0..3).
+    std::array<TextField, 4>& AudienceFields(int k);
+
+    // Drawing and recomputation that the vertical view provides; the bare window does nothing.
+    virtual void DrawArrayInVenue() {}
+    virtual void ScaleSplDiagram() {}
+};
+
+// The vertical view window, created on first use through the installed factory (a bare window when
+// none is installed, as in tests of the computation code).
+Form_PrincipaleControls& Principale();
+bool PrincipaleLoaded();
+void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> factory);
+// Destroys the window; the next Principale() creates a new one.
+void UnloadPrincipale();
