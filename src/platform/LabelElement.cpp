@@ -91,7 +91,7 @@ void LabelElement::SetBackColor(std::int32_t v)
 void LabelElement::SetBackStyle(int v)
 {
     if (v != Transparent && v != Opaque)
-        throw VbError(VbError::InvalidCall, "Invalid property value");
+        throw VbError(VbError::InvalidPropertyValue, "Invalid property value");
     backStyle_ = v;
     Changed();
 }
@@ -99,7 +99,7 @@ void LabelElement::SetBackStyle(int v)
 void LabelElement::SetFontSize(double v)
 {
     if (!(v > 0))
-        throw VbError(VbError::InvalidCall, "Invalid property value");
+        throw VbError(VbError::InvalidPropertyValue, "Invalid property value");
     fontSize_ = v;
     TextChanged();
 }
@@ -113,7 +113,7 @@ void LabelElement::SetFontBold(bool v)
 void LabelElement::SetAlignment(int v)
 {
     if (v < LeftJustify || v > Center)
-        throw VbError(VbError::InvalidCall, "Invalid property value");
+        throw VbError(VbError::InvalidPropertyValue, "Invalid property value");
     alignment_ = v;
     Changed();
 }

@@ -27,7 +27,7 @@ void LineElement::SetBorderColor(std::int32_t v)
 void LineElement::SetBorderWidth(int v)
 {
     if (v < 1)
-        throw VbError(VbError::InvalidCall, "Invalid property value");
+        throw VbError(VbError::InvalidPropertyValue, "Invalid property value");
     borderWidth_ = v;
     owner_.NotifyChanged();
 }
@@ -35,7 +35,7 @@ void LineElement::SetBorderWidth(int v)
 void LineElement::SetBorderStyle(int v)
 {
     if (v < 0 || v > 6)
-        throw VbError(VbError::InvalidCall, "Invalid property value");
+        throw VbError(VbError::InvalidPropertyValue, "Invalid property value");
     borderStyle_ = v;
     owner_.NotifyChanged();
 }

@@ -18,7 +18,7 @@ constexpr int TextReach = 1 << 22;
 
 [[noreturn]] void InvalidValue()
 {
-    throw VbError(VbError::InvalidCall, "Invalid property value");
+    throw VbError(VbError::InvalidPropertyValue, "Invalid property value");
 }
 
 int PixelsOf(int twips)

@@ -1,5 +1,6 @@
 #include "platform/QtServices.h"
 #include "core/Settings.h"
+#include "platform/VbColor.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -123,11 +124,10 @@ std::optional<QString> QtServices::SaveFileDialog(const FileDialogRequest& r)
 
 std::optional<std::int32_t> QtServices::ColorDialog(std::int32_t initial)
 {
-    const QColor start(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
-    const QColor c = QColorDialog::getColor(start, QApplication::activeWindow());
+    const QColor c = QColorDialog::getColor(ColorFromVb(initial), QApplication::activeWindow());
     if (!c.isValid())
         return std::nullopt;
-    return std::int32_t(c.red() | (c.green() << 8) | (c.blue() << 16));
+    return VbRGB(c.red(), c.green(), c.blue());
 }
 
 void QtServices::DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }

@@ -19,7 +19,7 @@ void ShapeElement::Set(double& field, double v)
 void ShapeElement::SetShape(int v)
 {
     if (v != Rectangle && v != Circle)
-        throw VbError(VbError::InvalidCall, "Invalid property value");
+        throw VbError(VbError::InvalidPropertyValue, "Invalid property value");
     shape_ = v;
     owner_.NotifyChanged();
 }
@@ -38,7 +38,7 @@ void ShapeElement::SetFillColor(std::int32_t v)
 void ShapeElement::SetFillStyle(int v)
 {
     if (v != 0 && v != 1)
-        throw VbError(VbError::InvalidCall, "Invalid property value");
+        throw VbError(VbError::InvalidPropertyValue, "Invalid property value");
     fillStyle_ = v;
     owner_.NotifyChanged();
 }
