@@ -1,4 +1,5 @@
 #include "forms/Form_PrincipaleControls.h"
+#include "forms/FrameHooks.h"
 
 #include <utility>
 
@@ -62,8 +63,10 @@ std::array<TextField, 4>& Form_PrincipaleControls::AudienceFields(int k)
 Form_PrincipaleControls& Principale()
 {
     auto& form = instance();
-    if (!form)
+    if (!form) {
         form = factory() ? factory()() : std::make_unique<Form_PrincipaleControls>();
+        form->Form_Load();
+    }
     return *form;
 }
 
@@ -72,3 +75,9 @@ bool PrincipaleLoaded() { return instance() != nullptr; }
 void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> f) { factory() = std::move(f); }
 
 void UnloadPrincipale() { instance().reset(); }
+
+FrameHooks& FrameCalls()
+{
+    static FrameHooks hooks;
+    return hooks;
+}

@@ -85,6 +85,7 @@ public:
     TextField Current;
 
     CommonDialog Salva;
+    CommonDialog Apri;
     CommonDialog Colori;
 
     ::Timer Timer_TempConfigChange;
@@ -93,13 +94,17 @@ public:
     // The audience fields of area k (0..3).
     std::array<TextField, 4>& AudienceFields(int k);
 
+    // Runs once right after creation, as the window's load; the bare window has nothing to load.
+    virtual void Form_Load() {}
+
     // Drawing and recomputation that the vertical view provides; the bare window does nothing.
     virtual void DrawArrayInVenue() {}
     virtual void ScaleSplDiagram() {}
 };
 
-// The vertical view window, created on first use through the installed factory (a bare window when
-// none is installed, as in tests of the computation code).
+// The vertical view window, created and loaded on first use through the installed factory (a bare
+// window when none is installed, as in tests of the computation code). While it loads, Principale()
+// already returns it, so code that its load calls can reach it.
 Form_PrincipaleControls& Principale();
 bool PrincipaleLoaded();
 void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> factory);
