@@ -4,6 +4,7 @@
 #include "core/NumberRules.h"
 #include "core/Settings.h"
 #include "forms/Form_PrincipaleControls.h"
+#include "library/Catalogue.h"
 #include "vertical_view/VerticalViewHooks.h"
 
 #include <cmath>
@@ -75,8 +76,7 @@ double RowAngle(TextField& position)
 
 bool HasNoAcousticBox(const QString& model)
 {
-    const auto& lookup = ViewHooks().GetModuleIndex;
-    const int index = lookup ? lookup(model).Index : 0;
+    const int index = GetModuleIndex(model).Index;
     return index >= 0 && index < MaxModules && Modules[index].BoxType > 100;
 }
 

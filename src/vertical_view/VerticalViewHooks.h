@@ -1,5 +1,4 @@
 #pragma once
-#include "core/FindResult.h"
 #include <QString>
 #include <functional>
 
@@ -9,8 +8,6 @@
 struct VerticalViewHooks {
     // Shows the SPL map's level at a point of the venue view (metres) on the colour scale.
     std::function<void(double X, double Y)> ShowSPLAtCursor;
-    // The module record whose model name equals `name` exactly, {0, false} when there is none.
-    std::function<FindResult(const QString& name)> GetModuleIndex;
 };
 
 VerticalViewHooks& ViewHooks();

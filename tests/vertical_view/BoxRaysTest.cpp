@@ -157,12 +157,6 @@ TEST_F(BoxRays, AModuleWithoutAnAcousticBoxHasNoRay)
     Modules[2].Model = QStringLiteral("Top");
     Modules[2].BoxType = 100;
     ModuleCount = 3;
-    ViewHooks().GetModuleIndex = [](const QString& name) {
-        for (std::int16_t i = 0; i < ModuleCount; ++i)
-            if (Modules[i].Model == name)
-                return FindResult{i, VbTrue};
-        return FindResult{};
-    };
     struct Case {
         const char* model;
         bool visible;
