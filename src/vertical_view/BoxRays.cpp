@@ -5,7 +5,6 @@
 #include "core/Settings.h"
 #include "forms/Form_PrincipaleControls.h"
 #include "library/Catalogue.h"
-#include "vertical_view/VerticalViewHooks.h"
 
 #include <cmath>
 #include <optional>
