@@ -5,10 +5,10 @@ class CheckBox;
 class ComboList;
 class ShapeElement;
 
-// What the preferences and initial-values dialogs reach in the windows and computations that sit
-// beside them: the recomputations, the vertical view's legend markers, the mechanical view's rigging
-// controls and the frame. Whoever owns each fills its member in at start-up; a member left empty
-// (or a control getter that returns nullptr) is skipped, so the dialogs work on their own in tests.
+// What the preferences routines and dialog reach in the windows and computations beside them: the
+// recomputations, the vertical view's legend markers and the mechanical view's rigging controls.
+// Whoever owns each fills its member in at start-up; a member left empty (or a control getter that
+// returns nullptr) is skipped, so the preferences work on their own in tests.
 struct AppHooks {
     std::function<void()> CalculateArrayGeometry;
     std::function<void()> UpdateMechanics;
@@ -22,9 +22,6 @@ struct AppHooks {
     std::function<ComboList*()> Mode;
     std::function<ComboList*()> Hooks_Num;
     std::function<CheckBox*()> ReverseModeOn;
-
-    // Makes sure the frame window is visible.
-    std::function<void()> ShowFrame;
 };
 
 AppHooks& GetAppHooks();

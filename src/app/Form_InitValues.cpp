@@ -1,9 +1,9 @@
 #include "app/Form_InitValues.h"
-#include "app/AppHooks.h"
 #include "app/FormSlot.h"
 #include "core/NumberRules.h"
 #include "core/Settings.h"
 #include "forms/Form_PrincipaleControls.h"
+#include "forms/FrameHooks.h"
 #include "platform/Services.h"
 
 #include <algorithm>
@@ -162,7 +162,7 @@ void Form_InitValues::Form_Activate()
 void Form_InitValues::Form_Unload()
 {
     Hide();
-    if (const auto& showFrame = GetAppHooks().ShowFrame)
+    if (const auto& showFrame = FrameCalls().Show)
         showFrame();
 }
 

@@ -5,9 +5,11 @@
 #include "core/ArrayState.h"
 #include "core/Settings.h"
 #include "forms/Form_PrincipaleControls.h"
+#include "library/ListLookups.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <limits>
 
 namespace {
 
@@ -30,19 +32,15 @@ void FillList(ComboList& list, const PreferenceList& choices)
         list.AddItem(choices.Text(i), choices.Value(i));
 }
 
-// The text of the entry with the setting's value, or of the first entry when none has it.
-QString TextFor(const PreferenceList& choices, std::int32_t value)
+// The text of the entry with this item value, or of the first entry when none has it.
+QString EntryWithValue(const ComboList& list, std::int32_t value)
 {
-    const int i = choices.IndexOfValue(value);
-    return choices.Text(i < 0 ? 0 : i);
+    const bool fits = value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
+    return list.List(fits ? FindComboItemData(list, std::int16_t(value)).Index : 0);
 }
 
-// The value of the entry with the list's text, or of the first entry when none has it.
-std::int32_t ValueOf(const ComboList& list, const PreferenceList& choices)
-{
-    const int i = choices.IndexOfText(list.Text());
-    return choices.Value(i < 0 ? 0 : i);
-}
+// The item value of the entry with the list's text, or of the first entry when none has it.
+std::int32_t SelectedValue(const ComboList& list) { return list.ItemData(FindComboText(list, list.Text()).Index); }
 
 template <typename C>
 C* Reach(const std::function<C*()>& hook)
@@ -163,21 +161,13 @@ void Form_Preferences::loadConfig()
     SPLBackColor.SetBackColor(::SplBackColor);
     SPLForeColor.SetBackColor(::SplForeColor);
 
-    SplMax.SetText(TextFor(SplMaxChoices, ::SplScaleMax));
-    SplRange.SetText(TextFor(SplRangeChoices, ::DeltaSpl));
-    SplAccuracy.SetText(TextFor(SplAccuracyChoices, ::SplAccuracy));
+    SplMax.SetText(EntryWithValue(SplMax, ::SplScaleMax));
+    SplRange.SetText(EntryWithValue(SplRange, ::DeltaSpl));
+    SplAccuracy.SetText(EntryWithValue(SplAccuracy, ::SplAccuracy));
 
     const AppHooks& hooks = GetAppHooks();
-    if (ComboList* mode = Reach(hooks.Mode); mode && mode->ListCount() > 0) {
-        int entry = 0;
-        for (int i = 0; i < mode->ListCount(); ++i) {
-            if (mode->ItemData(i) == ::WorkingMode) {
-                entry = i;
-                break;
-            }
-        }
-        mode->SetText(mode->List(entry));
-    }
+    if (ComboList* mode = Reach(hooks.Mode); mode && mode->ListCount() > 0)
+        mode->SetText(EntryWithValue(*mode, ::WorkingMode));
     if (ComboList* hooksNum = Reach(hooks.Hooks_Num))
         hooksNum->SetText(QString::number(::HooksNumber));
     if (CheckBox* reverse = Reach(hooks.ReverseModeOn))
@@ -222,9 +212,9 @@ void Form_Preferences::applyConfig()
     ::SplBackColor = SPLBackColor.BackColor();
     ::SplForeColor = SPLForeColor.BackColor();
 
-    ::SplScaleMax = std::uint8_t(ValueOf(SplMax, SplMaxChoices));
-    ::DeltaSpl = std::int16_t(ValueOf(SplRange, SplRangeChoices));
-    SetSplAccuracy(ValueOf(SplAccuracy, SplAccuracyChoices));
+    ::SplScaleMax = std::uint8_t(SelectedValue(SplMax));
+    ::DeltaSpl = std::int16_t(SelectedValue(SplRange));
+    SetSplAccuracy(SelectedValue(SplAccuracy));
 
     // A file that cannot be written is reported there; the views still show what was applied.
     WritePreferencesFile();
@@ -287,8 +277,8 @@ void Form_Preferences::SplRange_Change() { ListChanged(SplRange, SplRangeChoices
 void Form_Preferences::ListChanged(ComboList& list, const PreferenceList& choices)
 {
     ConfigChanged = VbTrue;
-    if (choices.IndexOfText(list.Text()) < 0)
-        list.SetText(TextFor(choices, choices.fallback));
+    if (!FindComboText(list, list.Text()).Found)
+        list.SetText(EntryWithValue(list, choices.fallback));
 }
 
 void Form_Preferences::Swatch_Click(Picture& swatch)

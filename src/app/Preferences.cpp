@@ -161,15 +161,6 @@ const PreferenceList SplAccuracyChoices{accuracyChoices, 1};
 const PreferenceList SplMaxChoices{maxChoices, 120};
 const PreferenceList SplRangeChoices{rangeChoices, 30};
 
-int PreferenceList::IndexOfText(const QString& text) const
-{
-    for (std::size_t i = 0; i < choices.size(); ++i) {
-        if (text == QLatin1String(choices[i].text))
-            return int(i);
-    }
-    return -1;
-}
-
 int PreferenceList::IndexOfValue(std::int32_t value) const
 {
     for (std::size_t i = 0; i < choices.size(); ++i) {

@@ -12,14 +12,12 @@ struct PreferenceChoice {
     std::int32_t value;
 };
 
-// The entries of one preferences list and the value taken when a typed text matches none of them.
-// The same entries fill the dialog's lists and are the values the file reader accepts.
+// The entries of one preferences list and the value of the entry shown when a typed text matches none
+// of them. The same entries fill the dialog's lists and are the values the file reader accepts.
 struct PreferenceList {
     std::span<const PreferenceChoice> choices;
     std::int32_t fallback;
 
-    // Index of the entry with exactly this text (case counts), -1 when none.
-    int IndexOfText(const QString& text) const;
     // Index of the first entry with this value, -1 when none.
     int IndexOfValue(std::int32_t value) const;
     QString Text(int index) const { return QString::fromLatin1(choices[std::size_t(index)].text); }

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "forms/FrameHooks.h"
 
 #include <cmath>
 #include <cstring>
@@ -23,7 +24,13 @@ protected:
             view.Position[i].SetText(QString::number(-2.5 * double(i)));
             InitValues[i] = {-double(i + 1), 10.0 * double(i + 1)};
         }
-        GetAppHooks().ShowFrame = [this] { ++frameShown; };
+        FrameCalls().Show = [this] { ++frameShown; };
+    }
+
+    void TearDown() override
+    {
+        AppFixture::TearDown();
+        FrameCalls().Show = nullptr;
     }
 
     static void SetBoxes(const QString& text, int spinner)
