@@ -1,0 +1,24 @@
+#include "print/PrintOptions.h"
+#include "print/PrinterList.h"
+
+VbBool PrintOptionsSet = VbFalse;
+std::int16_t PrinterIndex = 0;
+std::int16_t PrintCopies = 0;
+std::int16_t PrintQuality = 0;
+VbBool PrintClusterDetails = VbTrue;
+VbBool PrintBoxesDetails = VbTrue;
+VbBool PrintBoxesAngles = VbTrue;
+VbBool PrintBoxesNames = VbTrue;
+
+void ResetPrintOptions()
+{
+    PrintOptionsSet = VbFalse;
+    PrinterIndex = 0;
+    PrintCopies = 0;
+    PrintQuality = 0;
+    PrintClusterDetails = VbTrue;
+    PrintBoxesDetails = VbTrue;
+    PrintBoxesAngles = VbTrue;
+    PrintBoxesNames = VbTrue;
+    ForgetCurrentPrinter();
+}
