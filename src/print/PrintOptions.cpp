@@ -1,14 +1,9 @@
 #include "print/PrintOptions.h"
 #include "print/PrinterList.h"
 
-VbBool PrintOptionsSet = VbFalse;
 std::int16_t PrinterIndex = 0;
 std::int16_t PrintCopies = 0;
 std::int16_t PrintQuality = 0;
-VbBool PrintClusterDetails = VbTrue;
-VbBool PrintBoxesDetails = VbTrue;
-VbBool PrintBoxesAngles = VbTrue;
-VbBool PrintBoxesNames = VbTrue;
 
 void ResetPrintOptions()
 {
