@@ -1,4 +1,5 @@
 #include "mechanics/FlyingBarView.h"
+#include "library/Catalogue.h"
 #include "core/ArrayState.h"
 #include "core/NumberRules.h"
 #include "core/Settings.h"
@@ -194,7 +195,7 @@ void WriteHookLoads(Form_MecView& f)
 
 const ModuleRecord& FlyingBarModule()
 {
-    const int m = MecViewCalls().GetModuleIndex(Principale().Tipo[0].Text()).Index;
+    const int m = GetModuleIndex(Principale().Tipo[0].Text()).Index;
     return Modules[m >= 0 && m < MaxModules ? m : 0];
 }
 

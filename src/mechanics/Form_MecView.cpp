@@ -1,4 +1,5 @@
 #include "mechanics/Form_MecView.h"
+#include "library/ListLookups.h"
 #include "core/ArrayState.h"
 #include "core/NumberRules.h"
 #include "core/Settings.h"
@@ -48,7 +49,7 @@ void PutHook(int k, std::int16_t hole, std::int32_t row)
     FlyingBarHooks[1 - k].Active = VbFalse;
 }
 
-FindResult FindText(const ComboList& list) { return MecViewCalls().FindComboText(list, list.Text(), true); }
+FindResult FindText(const ComboList& list) { return FindComboText(list, list.Text(), true); }
 
 } // namespace
 
@@ -320,7 +321,7 @@ void Form_MecView::Mode_Click()
 {
     ConfigChanged = VbTrue;
     if (!IsTrue(FindText(Mode).Found))
-        Mode.SetText(Mode.List(MecViewCalls().FindComboItemData(Mode, 0, 0).Index));
+        Mode.SetText(Mode.List(FindComboItemData(Mode, 0, 0).Index));
     const int position = FindText(Mode).Index;
     SavedListIndex = position;
     WorkingMode = Mode.ItemData(position);
@@ -338,7 +339,7 @@ void Form_MecView::ReverseModeOn_Click()
 void Form_MecView::LoadRiggingSettings()
 {
     const VbBool changed = ConfigChanged;
-    Mode.SetText(Mode.List(MecViewCalls().FindComboItemData(Mode, static_cast<std::int16_t>(std::clamp(WorkingMode, -32768, 32767)), 0).Index));
+    Mode.SetText(Mode.List(FindComboItemData(Mode, static_cast<std::int16_t>(std::clamp(WorkingMode, -32768, 32767)), 0).Index));
     Hooks_Num.SetText(CStr(HooksNumber));
     ReverseModeOn.SetValue(IsTrue(ReverseMode) ? 1 : 0);
     ConfigChanged = changed;

@@ -17,12 +17,8 @@ struct MecViewHooks {
     std::function<void()> UpdateMechanics;
     std::function<void()> CalculateSplDiagram;
 
-    // Lookups: the module record named by a type text, the rounded distance of two points, and the
-    // first list entry with a text or an item value.
-    std::function<FindResult(const QString& name)> GetModuleIndex;
+    // The rounded distance of two points.
     std::function<std::int16_t(double x1, double y1, double x2, double y2)> PointDistance;
-    std::function<FindResult(const ComboList& list, const QString& text, bool stringCompare)> FindComboText;
-    std::function<FindResult(const ComboList& list, std::int16_t value, int unused)> FindComboItemData;
 
     // The report on the print dialog's preview, redrawn before each redraw of the view:
     // PrintClusterConfiguration(PrinterProperties.PrintPrev, false).

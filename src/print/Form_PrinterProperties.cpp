@@ -1,9 +1,9 @@
 #include "print/Form_PrinterProperties.h"
+#include "library/ListLookups.h"
 #include "core/NumberRules.h"
 #include "platform/Services.h"
 #include "print/PictureTarget.h"
 #include "print/PrintClusterConfiguration.h"
-#include "print/PrintHooks.h"
 #include "print/PrintOptions.h"
 #include "print/PrinterList.h"
 #include "print/PrinterTarget.h"
@@ -35,7 +35,7 @@ std::vector<std::unique_ptr<Form_PrinterProperties>>& retired()
 
 FindResult FindPrinterItem(const ComboList& list)
 {
-    return ThePrintHooks().FindComboText(list, list.Text(), true);
+    return FindComboText(list, list.Text(), true);
 }
 
 } // namespace

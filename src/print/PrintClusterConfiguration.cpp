@@ -1,11 +1,11 @@
 #include "print/PrintClusterConfiguration.h"
+#include "library/Catalogue.h"
 #include "core/ArrayState.h"
 #include "core/ModuleRecord.h"
 #include "core/NumberRules.h"
 #include "forms/Form_PrincipaleControls.h"
 #include "platform/Services.h"
 #include "print/ClusterReportDetails.h"
-#include "print/PrintHooks.h"
 #include "print/PrintOptions.h"
 #include "print/PrintTarget.h"
 #include "print/ReportPage.h"
@@ -47,7 +47,7 @@ int BoxCount()
 
 const ModuleRecord& FlyingBarModule()
 {
-    const int index = ThePrintHooks().GetModuleIndex(Principale().Tipo[0].Text()).Index;
+    const int index = GetModuleIndex(Principale().Tipo[0].Text()).Index;
     if (index < 0 || index >= MaxModules)
         throw VbError(VbError::Subscript, "Subscript out of range");
     return Modules[std::size_t(index)];

@@ -40,26 +40,8 @@ protected:
 
         MecViewHooks& h = MecViewCalls();
         h = MecViewHooks{};
-        h.GetModuleIndex = [](const QString& name) {
-            for (int k = 0; k < ModuleCount; ++k)
-                if (Modules[k].Model == name)
-                    return FindResult{static_cast<std::int16_t>(k), VbTrue};
-            return FindResult{0, VbFalse};
-        };
         h.PointDistance = [](double x1, double y1, double x2, double y2) {
             return CInt(std::sqrt((x1 - x2) * (x1 - x2) + (y1 - y2) * (y1 - y2)));
-        };
-        h.FindComboText = [](const ComboList& list, const QString& text, bool) {
-            for (int i = 0; i < list.ListCount(); ++i)
-                if (list.List(i) == text)
-                    return FindResult{static_cast<std::int16_t>(i), VbTrue};
-            return FindResult{0, VbFalse};
-        };
-        h.FindComboItemData = [](const ComboList& list, std::int16_t value, int) {
-            for (int i = 0; i < list.ListCount(); ++i)
-                if (list.ItemData(i) == value)
-                    return FindResult{static_cast<std::int16_t>(i), VbTrue};
-            return FindResult{0, VbFalse};
         };
         h.CalculateArrayGeometry = [this] { calls.push_back("CalculateArrayGeometry"); };
         h.UpdateMechanics = [this] { calls.push_back("UpdateMechanics"); };

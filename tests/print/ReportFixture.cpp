@@ -4,24 +4,7 @@
 #include "core/Settings.h"
 #include "forms/Form_PrincipaleControls.h"
 #include "print/Form_PrinterProperties.h"
-#include "print/PrintHooks.h"
 #include "print/PrintOptions.h"
-
-void InstallCatalogueHooks()
-{
-    ThePrintHooks().GetModuleIndex = [](const QString& name) {
-        for (int i = 0; i < ModuleCount; ++i)
-            if (Modules[std::size_t(i)].Model == name)
-                return FindResult{std::int16_t(i), VbTrue};
-        return FindResult{};
-    };
-    ThePrintHooks().FindComboText = [](const ComboList& list, const QString& text, bool) {
-        for (int i = 0; i < list.ListCount(); ++i)
-            if (list.List(i) == text)
-                return FindResult{std::int16_t(i), VbTrue};
-        return FindResult{};
-    };
-}
 
 void BuildEightBoxArray()
 {
@@ -83,7 +66,6 @@ void BuildEightBoxArray()
 
 void ReportTest::SetUp()
 {
-    InstallCatalogueHooks();
     ResetPrintOptions();
     BuildEightBoxArray();
 }

@@ -12,7 +12,6 @@
 //   summary: selected angle -3.5, actual -3.72, CoG (0.413, -1.326), weight 412 kg, loads 210/202 kg
 void BuildEightBoxArray();
 // The catalogue lookups the report and the dialog call, as the module library answers them.
-void InstallCatalogueHooks();
 
 // Every report test starts from the eight-box array, fresh print options and a fresh vertical view.
 class ReportTest : public ::testing::Test {

@@ -1,7 +1,0 @@
-#include "print/PrintHooks.h"
-
-PrintHooks& ThePrintHooks()
-{
-    static PrintHooks hooks;
-    return hooks;
-}
