@@ -47,5 +47,12 @@ extern double VenueMaxX;
 extern std::int16_t VenueMaxZ;
 extern std::int16_t PointedStand;
 
+// Print options of the cluster report.
+extern VbBool PrintOptionsSet;
+extern VbBool PrintClusterDetails;
+extern VbBool PrintBoxesDetails;
+extern VbBool PrintBoxesAngles;
+extern VbBool PrintBoxesNames;
+
 // The product name, shown in titles and as the title of untitled message boxes.
 inline const QString AppTitle = QStringLiteral("Torvi");

@@ -116,6 +116,12 @@ double VenueMaxX = 0;
 std::int16_t VenueMaxZ = 0;
 std::int16_t PointedStand = -1;
 
+VbBool PrintOptionsSet = VbFalse;
+VbBool PrintClusterDetails = VbTrue;
+VbBool PrintBoxesDetails = VbTrue;
+VbBool PrintBoxesAngles = VbTrue;
+VbBool PrintBoxesNames = VbTrue;
+
 std::vector<std::uint8_t> DataBytes;
 std::int32_t DataUBound = -1;
 QString StoredChecksum;

@@ -1,5 +1,9 @@
 #include "forms/Form_PrincipaleControls.h"
+#include "forms/FrameHooks.h"
 
+#include "core/Settings.h"
+
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -18,6 +22,15 @@ std::function<std::unique_ptr<Form_PrincipaleControls>()>& factory()
 Form_PrincipaleControls::Form_PrincipaleControls()
 {
     SetCaption(QStringLiteral("Vertical View"));
+    // Grid lines come first so that the venue, the array and the rays are painted over them.
+    const auto addLines = [](auto& pool, Picture& picture) {
+        for (auto& l : pool)
+            l = &picture.AddLine();
+    };
+    addLines(XLine, Diagramma_Area);
+    addLines(YLine, Diagramma_Area);
+    addLines(SplXLine, Diagramma_SPL);
+    addLines(SplYLine, Diagramma_SPL);
     for (auto& l : Linea)
         l = &Diagramma_Area.AddLine();
     for (auto& l : Linea_Stand_Seats)
@@ -57,6 +70,28 @@ Form_PrincipaleControls::Form_PrincipaleControls()
     }
     AutoConfigure.SetCaption(QStringLiteral("Auto Splay"));
 
+    // ---- Grids, axes and pointer readouts ----
+    // Captions are centred on the value they mark, so every label of a pool has the same size.
+    const auto sizeCaptions = [](auto& pool) {
+        for (Label& l : pool) {
+            l.Move(l.Left(), l.Top(), 390, 210);
+            l.SetAlignment(2);
+            l.SetVisible(false);
+        }
+    };
+    sizeCaptions(Label_Area_X);
+    sizeCaptions(Label_Area_Z);
+    sizeCaptions(Label_SPL_X);
+    sizeCaptions(Label_SPL_Z);
+    sizeCaptions(Label_SPL_scale);
+    H_Pointer = &Diagramma_Area.AddLine();
+    V_Pointer = &Diagramma_Area.AddLine();
+    H_Pointer->SetVisible(false);
+    V_Pointer->SetVisible(false);
+    SPL_Pointer = &Diagramma_SPL.AddLine();
+    Posizione_Mouse_Valore.SetCaption(QStringLiteral("0.00m ; 0.00m"));
+    // ---- end of grids, axes and pointer readouts ----
+
     Timer_TempConfigChange.SetInterval(500);
     TimerVenueSPL.SetInterval(300);
 }
@@ -73,11 +108,15 @@ std::array<TextField, 4>& Form_PrincipaleControls::AudienceFields(int k)
     }
 }
 
+int Form_PrincipaleControls::SelectedAudience() { return std::clamp<int>(SPL_SelectedAudience, 0, 3); }
+
 Form_PrincipaleControls& Principale()
 {
     auto& form = instance();
-    if (!form)
+    if (!form) {
         form = factory() ? factory()() : std::make_unique<Form_PrincipaleControls>();
+        form->Form_Load();
+    }
     return *form;
 }
 
@@ -86,3 +125,9 @@ bool PrincipaleLoaded() { return instance() != nullptr; }
 void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> f) { factory() = std::move(f); }
 
 void UnloadPrincipale() { instance().reset(); }
+
+FrameHooks& FrameCalls()
+{
+    static FrameHooks hooks;
+    return hooks;
+}

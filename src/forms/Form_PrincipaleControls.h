@@ -85,6 +85,7 @@ public:
     TextField Current;
 
     CommonDialog Salva;
+    CommonDialog Apri;
     CommonDialog Colori;
 
     ::Timer Timer_TempConfigChange;
@@ -93,13 +94,43 @@ public:
     // The audience fields of area k (0..3).
     std::array<TextField, 4>& AudienceFields(int k);
 
+    // ---- Grids, axes and pointer readouts of the venue section and the SPL diagram ----
+    // Grid lines of the venue section (one per X and per Z caption) and of the SPL diagram (one per
+    // inner distance caption and per level caption), moved about by the axis routines.
+    std::array<LineElement*, 21> XLine{};
+    std::array<LineElement*, 11> YLine{};
+    std::array<LineElement*, 21> SplXLine{};
+    std::array<LineElement*, 11> SplYLine{};
+    // Captions beside the pictures, in window twips: venue X and Z (m), SPL distance (venue X, m) and
+    // level (dB).
+    std::array<Label, 21> Label_Area_X;
+    std::array<Label, 11> Label_Area_Z;
+    std::array<Label, 21> Label_SPL_X;
+    std::array<Label, 11> Label_SPL_Z;
+    // The crosshair in the venue section and the pointer line in the SPL diagram.
+    LineElement* H_Pointer = nullptr;
+    LineElement* V_Pointer = nullptr;
+    LineElement* SPL_Pointer = nullptr;
+    // Position readout and the swatch of the colour under the pointer, with that colour's value.
+    Label Posizione_Mouse_Valore;
+    Label Colore_Corrente;
+    std::int32_t PointedColor = 0;
+    // The area whose SPL curve is shown, SPL_SelectedAudience held to 0..3 so that a value from a
+    // damaged file never reaches past the four areas.
+    static int SelectedAudience();
+    // ---- end of grids, axes and pointer readouts ----
+
+    // Runs once right after creation, as the window's load; the bare window has nothing to load.
+    virtual void Form_Load() {}
+
     // Drawing and recomputation that the vertical view provides; the bare window does nothing.
     virtual void DrawArrayInVenue() {}
     virtual void ScaleSplDiagram() {}
 };
 
-// The vertical view window, created on first use through the installed factory (a bare window when
-// none is installed, as in tests of the computation code).
+// The vertical view window, created and loaded on first use through the installed factory (a bare
+// window when none is installed, as in tests of the computation code). While it loads, Principale()
+// already returns it, so code that its load calls can reach it.
 Form_PrincipaleControls& Principale();
 bool PrincipaleLoaded();
 void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> factory);

@@ -1,6 +1,7 @@
 #include "library/Global.h"
 
 #include "core/VbTypes.h"
+#include "library/Check_CRC32.h"
 #include "library/EnDeCrypt.h"
 
 #include <QByteArray>
@@ -97,4 +98,23 @@ void SplitStoredChecksum(const std::vector<std::uint8_t>& data)
 bool IsStoredChecksum(const QString& checksum)
 {
     return checksum == StoredChecksum;
+}
+
+bool ReadVerifiedProtectedFile(const QString& path)
+{
+    try {
+        ReadProtectedFile(path, true);
+    } catch (const VbError&) {
+        return false;
+    }
+    if (!IsStoredChecksum(ChecksumTag(Crc32Bytes(DataBytes))))
+        return false;
+    // The payload check ignores the header, so the marker line is looked at on its own: it must
+    // stand alone on the first line, ended by CR or LF.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray start = file.read(MarkerLength + 1);
+    return start.size() == MarkerLength + 1 && start.startsWith(ProtectedFileMarker)
+        && (start.back() == '\r' || start.back() == '\n');
 }

@@ -1,9 +1,22 @@
 #pragma once
 #include "core/FindResult.h"
+#include "platform/ComboList.h"
+
 #include <QString>
+#include <cstdint>
+#include <span>
 
-class ComboList;
+// Searches over the drop-down lists and small byte arrays; each gives {0, false} when nothing
+// matches, so callers that use the index alone land on entry 0.
 
-// The first entry, from entry 0 on, whose text equals text exactly, letter case included; {0, false}
-// when none does. Comparing directly or as values gives the same answer, so exact changes nothing.
-FindResult FindComboText(const ComboList& list, const QString& text, bool exact);
+// The first item whose text equals text exactly, case included. Comparing as texts or as loosely
+// typed values comes to the same, so stringCompare changes nothing.
+FindResult FindComboText(const ComboList& combo, const QString& text, bool stringCompare = true);
+
+// The first item whose item value equals value. The third argument has no use.
+FindResult FindComboItemData(const ComboList& combo, std::int16_t value, int = 0);
+
+// Compares the decimal text of entries 0..count-1 (at most the whole array) with value; Found when
+// any matches, Index the last one that does. mode changes nothing.
+FindResult FindInArray(std::span<const std::uint8_t> arr, const QString& value, std::int16_t count,
+                       std::int16_t mode = 0);

@@ -276,3 +276,15 @@ QProgressBar* ControlBinder::Bind(ProgressBar& c, QWidget* parent)
 }
 
 PictureView* ControlBinder::Bind(Picture& c, QWidget* parent) { return new PictureView(c, parent); }
+
+void BindForm(FormBase& form, QWidget* widget)
+{
+    auto sync = [&form, widget] {
+        widget->setGeometry(ControlBinder::Px(form.Left()), ControlBinder::Px(form.Top()), ControlBinder::Px(form.Width()),
+                            ControlBinder::Px(form.Height()));
+        widget->setWindowTitle(form.Caption());
+        widget->setVisible(form.Visible());
+    };
+    form.Changed = sync;
+    sync();
+}

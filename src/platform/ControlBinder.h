@@ -54,3 +54,6 @@ private:
 int VbKeyCode(int qtKey);
 // Shift state bits: 1 Shift, 2 Ctrl, 4 Alt.
 int VbShift(Qt::KeyboardModifiers m);
+
+// Keeps a window's widget placed, sized (twips) and shown as its form says.
+void BindForm(FormBase& form, QWidget* widget);

@@ -35,6 +35,10 @@ public:
     template <typename C, std::size_t N>
     void AdoptAll(std::array<C, N>& controls) { for (auto& c : controls) c.SetParent(this); }
 
+    // The form's own reaction to a new width or height, run after the size changed, as the
+    // platform's Resize event is.
+    std::function<void()> Resize;
+
     // Set by the Qt view: property changes and focus requests from code.
     std::function<void()> Changed;
     std::function<void(Control*)> FocusRequested;

@@ -135,6 +135,12 @@ void Picture::Rescaled(const UserScale& before)
             e.Remap(before, scale_);
         for (ShapeElement& e : shapes_)
             e.Remap(before, scale_);
+    } else if (!Invertible(before) && Invertible(scale_)) {
+        // A picture that had no pixels could not carry sizes through them: labels sized to their
+        // captions take their size afresh, so a caption set before the picture had a size still shows.
+        for (LabelElement& e : labels_)
+            if (e.AutoSize())
+                e.TextChanged();
     }
     NotifyChanged();
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -488,5 +489,61 @@ TEST_F(ProtectedFile, FailedWriteRaises)
     }
     EXPECT_FALSE(QDir(path(QStringLiteral("nofolder"))).exists());
 }
+
+TEST_F(ProtectedFile, VerifiedReadAcceptsOnlyAWholeGoodFile)
+{
+    struct Case {
+        const char* rule;
+        std::function<void(const QString&)> make;
+        bool accepted;
+    };
+    const std::string text = "[Cluster]\r\nBoxes=3\r\n";
+    const auto patched = [&](std::size_t at, char byte) {
+        return [=](const QString& file) {
+            saveText(text, file);
+            Bytes bytes = readFile(file);
+            bytes[at] = static_cast<std::uint8_t>(byte);
+            writeFile(file, bytes);
+        };
+    };
+    const std::vector<Case> cases = {
+        {"as written", [&](const QString& file) { saveText(text, file); }, true},
+        {"marker line ended by LF alone", patched(41, '\n'), true},
+        {"marker line changed", patched(0, '{'), false},
+        {"text on the marker line after the marker", patched(41, ' '), false},
+        {"a damaged payload byte", patched(50, 'x'), false},
+        {"a tag that is not the text's",
+         [&](const QString& file) {
+             DataBytes = toBytes(text);
+             WriteProtectedFile(DataBytes, QStringLiteral("12345678"), file);
+         }, false},
+        {"the tag in lower case",
+         [&](const QString& file) {
+             DataBytes = toBytes("Boxes=1");
+             DataUBound = 6;
+             const QString tag = ChecksumTag(Crc32Bytes(DataBytes)).toLower();
+             ASSERT_NE(tag, tag.toUpper());
+             WriteProtectedFile(DataBytes, tag, file);
+         }, false},
+        {"a missing file", [](const QString&) {}, false},
+        {"only the header", [](const QString& file) { writeFile(file, toBytes(Header)); }, false},
+        // The tag of an earlier read is gone, so an empty text cannot pass on an old "00000000".
+        {"a payload shorter than a tag after a read that left 00000000",
+         [](const QString& file) {
+             writeContainer(file, toBytes("abc"));
+             StoredChecksum = QStringLiteral("00000000");
+         }, false},
+    };
+    for (const auto& c : cases) {
+        const QString file = path(QStringLiteral("case.lac"));
+        QFile::remove(file);
+        c.make(file);
+        EXPECT_EQ(ReadVerifiedProtectedFile(file), c.accepted) << c.rule;
+    }
+    saveText(text, path(QStringLiteral("good.lac")));
+    ASSERT_TRUE(ReadVerifiedProtectedFile(path(QStringLiteral("good.lac"))));
+    EXPECT_EQ(Bytes(DataBytes.begin(), DataBytes.begin() + DataUBound + 1), toBytes(text));
+}
+
 
 }

@@ -1,0 +1,7 @@
+#include "acoustics/AcousticsHooks.h"
+
+AcousticsHooks& Acoustics()
+{
+    static AcousticsHooks hooks;
+    return hooks;
+}

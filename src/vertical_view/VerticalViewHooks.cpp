@@ -1,0 +1,7 @@
+#include "vertical_view/VerticalViewHooks.h"
+
+VerticalViewHooks& ViewHooks()
+{
+    static VerticalViewHooks hooks;
+    return hooks;
+}

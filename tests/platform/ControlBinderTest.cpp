@@ -1,0 +1,72 @@
+#include "platform/ComboList.h"
+#include "platform/ControlBinder.h"
+#include "platform/FormBase.h"
+#include "platform/Spinner.h"
+#include "platform/TextField.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+// What the user types reaches the field as Change; what code writes shows in the widget.
+TEST(ControlBinder, TextFieldFollowsBothWays)
+{
+    FormBase form;
+    TextField field;
+    form.Adopt(field);
+    field.Move(150, 300, 1500, 300);
+    QWidget host;
+    ControlBinder binder(form);
+    QLineEdit* edit = binder.Bind(field, &host);
+    EXPECT_EQ(edit->geometry(), QRect(10, 20, 100, 20));
+
+    std::vector<QString> changes;
+    field.Change = [&] { changes.push_back(field.Text()); };
+    QTest::keyClicks(edit, "12");
+    EXPECT_EQ(changes, (std::vector<QString>{"1", "12"}));
+    field.SetText("7");
+    EXPECT_EQ(edit->text(), "7");
+}
+
+// Picking an entry clicks the list; typing changes its text.
+TEST(ControlBinder, ListPickClicksAndTypingChanges)
+{
+    FormBase form;
+    ComboList list;
+    list.AddItem("0,5");
+    list.AddItem("1");
+    QWidget host;
+    ControlBinder binder(form);
+    QComboBox* box = binder.Bind(list, &host);
+    int clicks = 0, changes = 0;
+    list.Click = [&] { ++clicks; };
+    list.Change = [&] { ++changes; };
+    emit box->activated(1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(list.Text(), "1");
+    EXPECT_EQ(box->currentText(), "1");
+    QTest::keyClicks(box->lineEdit(), "5");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(list.Text(), "15");
+}
+
+// A spinner with Min above Max is shown negated, so the bar's up step still moves towards Min.
+TEST(ControlBinder, SpinnerWithMinAboveMaxStepsTowardsMin)
+{
+    FormBase form;
+    Spinner spin;
+    spin.SetMin(25);
+    spin.SetMax(-60);
+    spin.SetValue(-25);
+    QWidget host;
+    ControlBinder binder(form);
+    QScrollBar* bar = binder.Bind(spin, &host);
+    EXPECT_EQ(bar->minimum(), -25);
+    EXPECT_EQ(bar->maximum(), 60);
+    EXPECT_EQ(bar->value(), 25);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(spin.Value(), -24);
+}
