@@ -1,0 +1,7 @@
+#include "print/PrintHooks.h"
+
+PrintHooks& ThePrintHooks()
+{
+    static PrintHooks hooks;
+    return hooks;
+}
