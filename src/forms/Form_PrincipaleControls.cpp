@@ -56,6 +56,20 @@ Form_PrincipaleControls::Form_PrincipaleControls()
     Frequency_Num.AddItem(QStringLiteral("High"), 9);
     Frequency_Num.SetText(QStringLiteral("Medium"));
 
+    // Mounting fields as designed. Each spinner holds its field's value negated (by tenths for the
+    // fields with a 0.1 step) and starts in step with its field, since the handlers restore from it.
+    const struct {
+        const char* text;
+        int min, max, value;
+    } mounting[] = {{"0", -1000, 50, 0}, {"8", -1000, 0, -80}, {"1", -20, 0, -1}, {"0", -600, 600, 0}, {"1", -26, -1, -1}};
+    for (std::size_t i = 0; i < Area.size(); ++i) {
+        Area[i].SetText(QString::fromLatin1(mounting[i].text));
+        VScroll_Area[i].SetMin(mounting[i].min);
+        VScroll_Area[i].SetMax(mounting[i].max);
+        VScroll_Area[i].SetValue(mounting[i].value);
+    }
+    AutoConfigure.SetCaption(QStringLiteral("Auto Splay"));
+
     // ---- Grids, axes and pointer readouts ----
     // Captions are centred on the value they mark, so every label of a pool has the same size.
     const auto sizeCaptions = [](auto& pool) {
