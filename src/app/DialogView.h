@@ -1,5 +1,5 @@
 #pragma once
-#include "app/TrackedBinder.h"
+#include "platform/TrackedBinder.h"
 #include "platform/ControlBinder.h"
 
 #include <QCloseEvent>

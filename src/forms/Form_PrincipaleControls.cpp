@@ -3,7 +3,11 @@
 
 #include "core/Settings.h"
 
+#include "core/NumberRules.h"
+
 #include <algorithm>
+#include <initializer_list>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -22,6 +26,8 @@ std::function<std::unique_ptr<Form_PrincipaleControls>()>& factory()
 Form_PrincipaleControls::Form_PrincipaleControls()
 {
     SetCaption(QStringLiteral("Vertical View"));
+    Move(0, 0, 15300, 11190);
+    AdoptControls();
     // Grid lines come first so that the venue, the array and the rays are painted over them.
     const auto addLines = [](auto& pool, Picture& picture) {
         for (auto& l : pool)
@@ -94,6 +100,291 @@ Form_PrincipaleControls::Form_PrincipaleControls()
 
     Timer_TempConfigChange.SetInterval(500);
     TimerVenueSPL.SetInterval(300);
+
+    DesignRows();
+    DesignVenueAndSpl();
+    DesignMounting();
+    DesignSimulation();
+    DesignAudience();
+    DesignArrayView();
+}
+
+namespace {
+
+void Captioned(Label& l, const char* text, int left, int top, int width, int height = 225)
+{
+    l.SetCaption(QString::fromUtf8(text));
+    l.Move(left, top, width, height);
+}
+
+void Titled(FrameBox& f, const char* caption, int left, int top, int width, int height)
+{
+    f.SetCaption(QString::fromLatin1(caption));
+    f.Move(left, top, width, height);
+}
+
+void PlacePicture(Picture& p, int left, int top, int width, int height)
+{
+    p.SetLeft(left);
+    p.SetTop(top);
+    p.SetSize(width, height);
+}
+
+// A field the user types into, on the window-background colour.
+void Entry(TextField& f, int left, int top, int width, int height)
+{
+    f.Move(left, top, width, height);
+    f.SetBackColor(static_cast<std::int32_t>(0x80000005));
+}
+
+// A swatch is a locked field whose background is the colour it stands for.
+void Swatch(TextField& f, std::int32_t colour, int left, int top, int width, int height)
+{
+    f.Move(left, top, width, height);
+    f.SetBackColor(colour);
+    f.SetLocked(true);
+}
+
+void Numeric(Spinner& s, int min, int max, int value)
+{
+    s.SetMin(min);
+    s.SetMax(max);
+    s.SetValue(value);
+}
+
+} // namespace
+
+// Controls are placed in twips inside their panel; the view puts each into its panel's widget.
+void Form_PrincipaleControls::AdoptControls()
+{
+    AdoptAll(Cella);
+    AdoptAll(Tipo);
+    AdoptAll(Angolo);
+    AdoptAll(Position);
+    AdoptAll(Area);
+    AdoptAll(VScroll_Area);
+    AdoptAll(Minus);
+    AdoptAll(Plus);
+    AdoptAll(Audience1);
+    AdoptAll(Audience2);
+    AdoptAll(Audience3);
+    AdoptAll(Audience4);
+    AdoptAll(Elemento_Venue_Pulsante);
+    AdoptAll(Elemento_Venue_Colore);
+    AdoptAll(Stand_Seats);
+    AdoptAll(Label_spalto);
+    Adopt(Stage_color, Frequency, Bandwidth, Frequency_Num, MapRes, SourceRes, Temperature, VScroll_MapRes,
+          VScroll_SourceRes, VScroll_Temperature, StartSimulate, StopSimulate, Advanced, AutoConfigure);
+}
+
+// "Array Configuration": the column headers, sixteen rows (the other ten never show), the two array
+// commands and the array's weight, centre of gravity and lowest point.
+void Form_PrincipaleControls::DesignRows()
+{
+    Titled(Configurazione_Array, "Array Configuration", 45, 0, 2760, 11130);
+    Captioned(Label_cella, "#", 45, 240, 240, 210);
+    Label_cella.SetAlignment(2);
+    Captioned(Label_tipo, "Element", 300, 240, 1245, 210);
+    Captioned(Label_angolo, "Angle", 1560, 240, 630, 210);
+    Captioned(Label_position, "Abs", 2205, 240, 510, 210);
+    for (int i = 0; i < RowCount; ++i) {
+        const auto r = std::size_t(i);
+        const int top = 480 + 330 * i;
+        Cella[r].SetCaption(QString::number(i + 1));
+        Cella[r].SetAlignment(2);
+        Cella[r].Move(45, top + 45, 240, 225);
+        Tipo[r].Move(300, top, 1245, 315);
+        Angolo[r].Move(1560, top, 630, 315);
+        Entry(Position[r], 2205, top, 510, 315);
+        Position[r].SetLocked(true);
+        // Only the top box exists until the box count asks for more.
+        const bool shown = i == 0;
+        for (Control* c : std::initializer_list<Control*>{&Cella[r], &Tipo[r], &Angolo[r], &Position[r]})
+            c->SetVisible(shown);
+        Tipo[r].SetLocked(!shown);
+        Angolo[r].SetLocked(true);
+        Angolo[r].SetText(QStringLiteral("0"));
+        Position[r].SetText(QStringLiteral("0"));
+    }
+    AutoConfigure.Move(60, 5880, 1290, 375);
+    Advanced.SetCaption(QStringLiteral("Advanced"));
+    Advanced.Move(1410, 5880, 1290, 375);
+    Captioned(Label_Peso, "Array Weight:", 60, 6420, 1290);
+    Captioned(Peso_Cluster_Valore, "0 Kg", 1410, 6420, 1290);
+    Captioned(Label_CoG, "CoG [x ; z]:", 60, 6720, 2640);
+    Captioned(LabelCoG, "", 60, 6945, 2640);
+    Captioned(Label_BottomZ, "BottomZ:", 60, 7245, 1290);
+    Captioned(Last_module_height, "", 1410, 7245, 1290);
+}
+
+// "Venue" holds the venue section with its axis captions and the colour bar with its pointer and
+// level captions; "SPL" the SPL diagram with its captions. The venue view keeps the height-to-width
+// ratio of the section's fits.
+void Form_PrincipaleControls::DesignVenueAndSpl()
+{
+    Titled(Diagramma_Area_Titolo, "Venue", 2850, 0, 9780, 5400);
+    PlacePicture(Diagramma_Area, 465, 240, 8490, 4575);
+    Diagramma_Area.SetBackColor(0xFFFFFF);
+    Diagramma_Area.SetScaleLeft(-10);
+    Diagramma_Area.SetScaleWidth(86);
+    Diagramma_Area.SetScaleHeight(-86 * 0.5383831521739131);
+    Diagramma_Area.SetScaleTop(86 * 0.5383831521739131 - 1);
+    for (Label& l : Label_Area_Z)
+        l.SetLeft(60);
+    for (Label& l : Label_Area_X)
+        l.SetTop(4830);
+    Captioned(ScalePointer, ">", 8970, 240, 120, 210);
+    PlacePicture(Scala, 9090, 240, 210, 4575);
+    for (Label& l : Label_SPL_scale)
+        l.SetLeft(9315);
+
+    Titled(Spl_Titolo, "SPL", 2850, 5430, 9780, 3180);
+    PlacePicture(Diagramma_SPL, 465, 240, 8490, 2520);
+    Diagramma_SPL.SetBackColor(0xFFFFFF);
+    Diagramma_SPL.Scale(0, 120, 30, 90);
+    for (Label& l : Label_SPL_Z)
+        l.SetLeft(60);
+    for (Label& l : Label_SPL_X)
+        l.SetTop(2775);
+}
+
+// "Array": the five mounting fields, each with its spinner and minus and plus buttons, and the stage
+// colour.
+void Form_PrincipaleControls::DesignMounting()
+{
+    Titled(Configurazione_Area, "Array", 2850, 8640, 2925, 2490);
+    const char* names[] = {"Flying Bar X", "Flying Bar Z", "Stage Height", "Array Angle", "Boxes (max 24)"};
+    for (std::size_t i = 0; i < Area.size(); ++i) {
+        const int top = 240 + 330 * int(i);
+        Captioned(Label_Area[i], names[i], 90, top + 45, 1380);
+        Entry(Area[i], 1485, top, 555, 315);
+        VScroll_Area[i].Move(2055, top, 240, 315);
+        Minus[i].SetCaption(QStringLiteral("-"));
+        Minus[i].Move(2310, top, 270, 315);
+        Plus[i].SetCaption(QStringLiteral("+"));
+        Plus[i].Move(2595, top, 270, 315);
+    }
+    Captioned(Label_Stage_color, "Stage Color", 90, 1995, 1380);
+    Swatch(Stage_color, static_cast<std::int32_t>(0x80000007), 1485, 1950, 555, 315);
+}
+
+// "Simulation": the band, its width and accuracy beside the map and source resolutions and the
+// temperature, then Start, Stop and the run's progress. Every spinner starts at its field's value.
+void Form_PrincipaleControls::DesignSimulation()
+{
+    Titled(Pannello_Simulazione_Titolo, "Simulation", 5805, 8640, 4440, 2490);
+    Captioned(Label_Frequency, "Frequency", 90, 210, 2025, 210);
+    Frequency.Move(90, 420, 1500, 315);
+    Captioned(Label_Bandwidth, "Bandwidth", 90, 780, 2025, 210);
+    Bandwidth.Move(90, 990, 1500, 315);
+    Captioned(Label_Frequency_Num, "BW Accuracy", 90, 1350, 2025, 210);
+    Frequency_Num.Move(90, 1560, 1500, 315);
+
+    Captioned(Label_MapRes, "Map Resolution [m]", 2205, 210, 2145, 210);
+    MapRes.SetText(CStr(0.5));
+    Entry(MapRes, 2205, 420, 900, 315);
+    Numeric(VScroll_MapRes, -50, -1, -5);
+    VScroll_MapRes.Move(3105, 420, 240, 315);
+    Captioned(Label_SourceRes, "Source Res.[m]", 2205, 780, 2145, 210);
+    SourceRes.SetText(CStr(0.02));
+    Entry(SourceRes, 2205, 990, 900, 315);
+    Numeric(VScroll_SourceRes, -10, -1, -2);
+    VScroll_SourceRes.Move(3105, 990, 240, 315);
+    Captioned(Label_Temperature, "Temperature", 2205, 1350, 2145, 210);
+    // Only its spinner changes the temperature.
+    Temperature.SetText(QString::fromUtf8("25 °C"));
+    Temperature.SetLocked(true);
+    Temperature.SetBackColor(0xD0D0D0);
+    Temperature.Move(2205, 1560, 900, 315);
+    Numeric(VScroll_Temperature, -60, 25, -25);
+    VScroll_Temperature.Move(3105, 1560, 240, 315);
+
+    StartSimulate.SetCaption(QStringLiteral("Start"));
+    StartSimulate.Move(90, 1995, 1005, 375);
+    StopSimulate.SetCaption(QStringLiteral("Stop"));
+    StopSimulate.Move(1140, 1995, 975, 375);
+    StopSimulate.SetEnabled(false);
+    Frame_Miscellaneous.Move(2205, 1905, 2145, 525);
+    ProgressBar.Move(60, 135, 2025, 150);
+    // As wide as the panel, so the run centres it where it stands and its text centres itself.
+    TimeToComplete.Move(60, 300, 2025, 195);
+    TimeToComplete.SetAlignment(2);
+}
+
+// "Venue": one row per audience area, from left to right stand or seats, colour, on or off, the
+// area's number and its four coordinates. The outlines and listener lines start where the fields
+// put them, in the areas' colours.
+void Form_PrincipaleControls::DesignAudience()
+{
+    Titled(Audience, "Venue", 10305, 8640, 4935, 2490);
+    Captioned(Label11, "     x     1     z", 1815, 240, 1455, 210);
+    Captioned(Label12, "     x     2     z", 3315, 240, 1455, 210);
+    const std::int32_t colours[4] = {0x800000, 0xC0, 0x8000, 0x4040};
+    const int venue[4][4] = {{5, 0, 35, 0}, {35, 0, 55, 4}, {55, 10, 65, 12}, {55, 16, 75, 20}};
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int top = 480 + 390 * int(k);
+        Stand_Seats[k].SetCaption(QStringLiteral("Stand"));
+        Stand_Seats[k].Move(90, top, 660, 315);
+        Swatch(Elemento_Venue_Colore[k], colours[k], 780, top, 300, 315);
+        Elemento_Venue_Pulsante[k].SetCaption(QStringLiteral("On"));
+        Elemento_Venue_Pulsante[k].Move(1110, top, 450, 315);
+        Label_spalto[k].SetCaption(QString::number(k + 1));
+        Label_spalto[k].SetAlignment(2);
+        Label_spalto[k].SetMousePointer(99);
+        Label_spalto[k].Move(1590, top + 45, 195, 225);
+        auto& fields = AudienceFields(int(k));
+        for (std::size_t j = 0; j < 4; ++j) {
+            fields[j].SetText(QString::number(venue[k][j]));
+            Entry(fields[j], 1815 + 750 * int(j), top, 720, 315);
+        }
+        for (LineElement* line : {Linea[k], Linea_Stand_Seats[k]}) {
+            const double lift = line == Linea[k] ? 0 : 1.75;
+            line->SetX1(venue[k][0]);
+            line->SetY1(venue[k][1] + lift);
+            line->SetX2(venue[k][2]);
+            line->SetY2(venue[k][3] + lift);
+            line->SetBorderColor(colours[k]);
+        }
+    }
+}
+
+// "Array View": the array preview with the impossible-configuration warning over it, the legend of
+// its markers and the pointer readouts.
+void Form_PrincipaleControls::DesignArrayView()
+{
+    Titled(Anteprima_Cluster_Titolo, "Array View", 12690, 0, 2550, 8610);
+    PlacePicture(Anteprima_Cluster, 360, 240, 1815, 4815);
+    Anteprima_Cluster.SetBackColor(0xFFFFFF);
+    LabelImpossMechConfig.SetCaption(QStringLiteral("Impossible configuration!"));
+    LabelImpossMechConfig.SetForeColor(255);
+    LabelImpossMechConfig.SetFontBold(true);
+    LabelImpossMechConfig.SetAutoSize(true);
+    LabelImpossMechConfig.SetTop(2460);
+    LabelImpossMechConfig.SetLeft(360);
+    LabelImpossMechConfig.SetVisible(false);
+
+    PlacePicture(Legenda, 360, 5160, 1815, 450);
+    const auto marker = [](ShapeElement& circle, std::int32_t colour, double left) {
+        circle.SetShape(ShapeElement::Circle);
+        circle.SetLeft(left);
+        circle.SetTop(9);
+        circle.SetWidth(12);
+        circle.SetHeight(12);
+        circle.SetFillStyle(0);
+        circle.SetFillColor(colour);
+    };
+    marker(System_CoG_Circle, 0xFF00, 6);
+    marker(System_Zero_Circle, 0x8100, 62);
+    for (auto [label, text, left] : {std::tuple{&Legenda_CoG, "CoG", 22.0}, std::tuple{&Legenda_Zero, "Origin", 78.0}}) {
+        label->SetCaption(QString::fromLatin1(text));
+        label->SetAutoSize(true);
+        label->SetLeft(left);
+        label->SetTop(7);
+    }
+
+    Captioned(Label_Pointer, "Pointer [x ; z]:", 120, 5715, 2310, 210);
+    Posizione_Mouse_Valore.Move(120, 5940, 2310, 225);
+    Colore_Corrente.Move(120, 6225, 2310, 285);
 }
 
 Form_PrincipaleControls::~Form_PrincipaleControls() = default;

@@ -23,6 +23,18 @@ public:
     Form_PrincipaleControls();
     ~Form_PrincipaleControls() override;
 
+    // The seven panels of the window; their controls are placed inside them.
+    FrameBox Configurazione_Array;        // "Array Configuration": the rows
+    FrameBox Diagramma_Area_Titolo;       // "Venue": the venue section and the colour bar
+    FrameBox Spl_Titolo;                  // "SPL": the SPL diagram
+    FrameBox Anteprima_Cluster_Titolo;    // "Array View": the array preview and its readouts
+    FrameBox Configurazione_Area;         // "Array": the mounting fields
+    FrameBox Pannello_Simulazione_Titolo; // "Simulation": the SPL parameters
+    FrameBox Audience;                    // "Venue": the audience areas
+
+    // Column headers of the rows: "#", "Element", "Angle", "Abs".
+    Label Label_cella, Label_tipo, Label_angolo, Label_position;
+
     // Array rows.
     std::array<Label, RowCount> Cella;
     std::array<ComboList, RowCount> Tipo;
@@ -34,6 +46,8 @@ public:
     std::array<Spinner, 5> VScroll_Area;
     std::array<CommandButton, 5> Minus;
     std::array<CommandButton, 5> Plus;
+    std::array<Label, 5> Label_Area;   // "Flying Bar X" .. "Boxes (max 24)"
+    Label Label_Stage_color;
 
     // Audience areas: X start, Z start, X end, Z end.
     std::array<TextField, 4> Audience1, Audience2, Audience3, Audience4;
@@ -41,6 +55,7 @@ public:
     std::array<TextField, 4> Elemento_Venue_Colore;        // colour swatch: its BackColor is the area's colour
     std::array<CommandButton, 4> Stand_Seats;              // "Stand" / "Seats"
     std::array<Label, 4> Label_spalto;                     // "1".."4": selects the area of the SPL curve
+    Label Label11, Label12;                                // headers over the start and end fields
     TextField Stage_color;
 
     // SPL parameters.
@@ -57,7 +72,8 @@ public:
     CommandButton StopSimulate;
     ::ProgressBar ProgressBar;
     Label TimeToComplete;
-    FrameBox Frame_Miscellaneous;
+    FrameBox Frame_Miscellaneous;  // holds the progress bar and the run time, inside "Simulation"
+    Label Label_Frequency, Label_Bandwidth, Label_Frequency_Num, Label_MapRes, Label_SourceRes, Label_Temperature;
 
     // Buttons and labels of the window.
     CommandButton Advanced;
@@ -65,6 +81,10 @@ public:
     Label Peso_Cluster_Valore;
     Label LabelCoG;
     Label LabelImpossMechConfig;
+    // Titles of the array readouts, and the lowest point of the array ("BottomZ").
+    Label Label_Peso, Label_CoG, Label_BottomZ;
+    Label Last_module_height;
+    Label Label_Pointer;  // title of the pointer readouts
     Label ScalePointer;
     std::array<Label, 21> Label_SPL_scale;
 
@@ -73,6 +93,12 @@ public:
     Picture Diagramma_SPL;
     Picture Scala;
     Picture Anteprima_Cluster;
+    // The legend under the preview: the colours of the centre-of-gravity and origin markers.
+    Picture Legenda;
+    ShapeElement& System_CoG_Circle = Legenda.AddShape();
+    ShapeElement& System_Zero_Circle = Legenda.AddShape();
+    LabelElement& Legenda_CoG = Legenda.AddLabel();
+    LabelElement& Legenda_Zero = Legenda.AddLabel();
 
     // Line elements of the venue view: the audience outlines, their listener lines and the box rays.
     std::array<LineElement*, 4> Linea{};
@@ -126,6 +152,15 @@ public:
     // Drawing and recomputation that the vertical view provides; the bare window does nothing.
     virtual void DrawArrayInVenue() {}
     virtual void ScaleSplDiagram() {}
+
+private:
+    void AdoptControls();
+    void DesignRows();
+    void DesignVenueAndSpl();
+    void DesignMounting();
+    void DesignSimulation();
+    void DesignAudience();
+    void DesignArrayView();
 };
 
 // The vertical view window, created and loaded on first use through the installed factory (a bare

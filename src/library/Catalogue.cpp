@@ -12,12 +12,6 @@ std::array<QString, 16> BoxTypeNames;
 namespace {
 constexpr int ArrayRows = 16;
 
-bool mayHangBelow(const ModuleRecord& lower, const ModuleRecord& upper)
-{
-    return lower.BoxType == upper.BoxType
-        || IsTrue(FindInArray(upper.CompatList, QString::number(lower.BoxType), 10, 0).Found);
-}
-
 const ModuleRecord& moduleAt(int index)
 {
     if (index < 0 || index >= MaxModules)
@@ -30,6 +24,12 @@ void checkRow(int box)
     if (box < 0 || box >= ArrayRows)
         throw VbError(VbError::Subscript, "Subscript out of range");
 }
+}
+
+bool MayHangBelow(const ModuleRecord& lower, const ModuleRecord& upper)
+{
+    return lower.BoxType == upper.BoxType
+        || IsTrue(FindInArray(upper.CompatList, QString::number(lower.BoxType), 10, 0).Found);
 }
 
 FindResult GetModuleIndex(const QString& name)
@@ -50,7 +50,7 @@ void FillTypeCombo(std::int16_t moduleIdx, std::int16_t box)
         tipo[row].Clear();
         tipo[row].AddItem(upper.Model);
         for (int k = 1; k < loaded; ++k)
-            if (k != moduleIdx && mayHangBelow(Modules[k], upper))
+            if (k != moduleIdx && MayHangBelow(Modules[k], upper))
                 tipo[row].AddItem(Modules[k].Model);
     }
 }
@@ -62,7 +62,7 @@ void CheckTypeCompatibility()
     for (int row = 0; row + 2 <= boxes; ++row) {
         const ModuleRecord& upper = Modules[GetModuleIndex(form.Tipo[row].Text()).Index];
         const ModuleRecord& lower = Modules[GetModuleIndex(form.Tipo[row + 1].Text()).Index];
-        if (mayHangBelow(lower, upper))
+        if (MayHangBelow(lower, upper))
             BoxTypeNames[row] = form.Tipo[row].Text();
     }
 }

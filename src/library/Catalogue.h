@@ -14,6 +14,11 @@
 // below it; the type list handlers put it back when the user refuses a change.
 extern std::array<QString, 16> BoxTypeNames;
 
+struct ModuleRecord;
+
+// Whether module lower may hang below module upper.
+bool MayHangBelow(const ModuleRecord& lower, const ModuleRecord& upper);
+
 // The first loaded record (0..ModuleCount-1) whose Model equals name exactly, case included.
 FindResult GetModuleIndex(const QString& name);
 

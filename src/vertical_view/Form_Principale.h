@@ -1,5 +1,6 @@
 #pragma once
 #include "forms/Form_PrincipaleControls.h"
+#include "platform/Timer.h"
 
 // The vertical view window: the controls of Form_PrincipaleControls with their handlers. Writing a
 // field or list from code runs the same handler as a user's edit, and the computation code relies on
@@ -8,28 +9,87 @@ class Form_Principale : public Form_PrincipaleControls {
 public:
     Form_Principale();
 
-    // Mounting fields: validates the edited value, takes it over into the spinner and, for the array
-    // angle, into ArrayTilt and the rows' absolute angles, then recomputes the geometry.
-    void Area_Change(int Index);
-    // A spinner moved: its field takes the value; the array angle then re-aims every row.
-    void VScroll_Area_Change(int Index);
+    // ---- Window shell ----
+    // On creation: the array angle and the frequencies per band of the SPL curve start afresh.
+    void Form_Initialize();
+    // Lays the window out and fills it with a new project. Only the first load of the process reads
+    // the module library, waits for the splash time and reads the preferences file.
+    void Form_Load() override;
+    // Every 500 ms: ends the edit pause and blinks the impossible-configuration and
+    // centre-of-gravity warnings.
+    void Timer_TempConfigChange_Timer();
+    // Every 300 ms: recomputes the SPL curve of a newly selected area, and once the edits pause, the
+    // curve, the geometry and the mechanics.
+    void TimerVenueSPL_Timer();
+    // "Stop": asks the running map to stop.
+    void StopSimulate_Click();
+    // "Advanced": the initial-values window, filled from InitValues.
+    void Advanced_Click();
+    // "Auto Splay".
+    void AutoConfigure_Click();
+    // A click on the array preview switches the frame to the mechanical view.
+    void Anteprima_Cluster_Click();
 
+    // ---- Array rows ----
     // A splay list's text changed: a text that is not one of its entries is replaced by the remembered
     // entry; the rows below are re-aimed and the geometry recomputed.
     void Angolo_Change(int Index);
     // An entry was picked from a splay list.
     void Angolo_Click(int Index);
-
-    // "Auto Splay".
-    void AutoConfigure_Click();
-
+    void Angolo_GotFocus(int Index);
+    // A type text changed: an unknown name becomes the list's first entry, and the row's splay list
+    // is refilled for the module now named.
+    void Tipo_Change(int Index);
+    // A type was picked: its splay list, and a prompt when it cannot hang above the box below; the
+    // rows below then offer only the types that fit.
+    void Tipo_Click(int Index);
+    // Shows the rows 0..N-1 for the box count of mounting field areaIndex and hides the others. A row
+    // that appears takes the type of the row above.
+    void UpdateArrayRows(int areaIndex);
     // Absolute angle of rows firstRow..N-1: the row above minus the row's splay, to 0.1 degree.
     // Row 0 takes the array angle instead, so firstRow 0 changes nothing.
     void UpdateBoxPositions(int firstRow);
 
+    // ---- Mounting fields: flying bar X and Z, stage height, array angle, number of boxes ----
+    // Validates the edited value and takes it over into the spinner; a refused value comes back from
+    // the spinner. The array angle also becomes ArrayTilt and re-aims the rows.
+    void Area_Change(int Index);
+    void Area_GotFocus(int Index);
+    void Area_LostFocus(int Index);
+    // A spinner moved: its field takes the value, then rows, angles and venue follow.
+    void VScroll_Area_Change(int Index);
+    // One step down or up: 0.1 (whole metres for the stage, whole boxes for the count).
+    void Minus_Click(int Index);
+    void Plus_Click(int Index);
+
+    // ---- Venue and SPL parameters (venue helper) ----
+    // Defined with the venue drawing in Form_PrincipaleVenue.cpp; WireVenueAndSplHandlers connects the
+    // handlers of the audience fields, area switches, colours and SPL parameters.
+    void WireVenueAndSplHandlers();
+    void UpdateVenueExtents();
+    void DrawStageLines();
+    void Audience_LostFocus(int area, int Index);
+    void Audience1_LostFocus(int Index);
+    void Audience2_LostFocus(int Index);
+    void Audience3_LostFocus(int Index);
+    void Audience4_LostFocus(int Index);
+    // ---- end of venue and SPL parameters ----
+
 private:
     void MarkArrayEdited();
     void ApplySplay(int Index);
+    // Selects the entry of a type list and makes sure Tipo_Click runs for it, also when writing the
+    // text has already selected that entry.
+    void PickType(int Index, int entry);
+    // The mounting field's number, or the value its spinner holds when the text is no number.
+    double AcceptedValue(int Index) const;
+    // One step of a mounting field (direction -1 or 1), then what a spinner move sets off.
+    void StepMounting(int Index, int direction);
+    // What follows a new spinner position or a minus or plus step of a mounting field.
+    void AfterMountingStep(int Index);
+
+    // Ends the splash wait when nothing else does (a frame without its own splash timer).
+    ::Timer splashWait_;
 };
 
 // Makes Principale() create this window; the program and the tests call it before first use.

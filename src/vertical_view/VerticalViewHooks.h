@@ -8,6 +8,22 @@
 struct VerticalViewHooks {
     // Shows the SPL map's level at a point of the venue view (metres) on the colour scale.
     std::function<void(double X, double Y)> ShowSPLAtCursor;
+
+    // Start-up, first load only: the splash window closes, then the preferences file is read
+    // (newProject false: a faulty file is reported).
+    std::function<void()> UnloadSplash;
+    std::function<void(bool newProject)> InizializePreferences;
+
+    // "Advanced": shows the initial-values window (creating it when needed), then fills its rows.
+    std::function<void()> ShowInitValues;
+    std::function<void()> LoadInitValues;
+
+    // The frame's side of a switch to the mechanical view: the instructions hide, and the menu bar's
+    // view switches and the print entry show or hide, as the frame's own view commands do.
+    std::function<void()> HideInstructions;
+    std::function<void(bool visible)> SwitchMnuMechanical;
+    std::function<void(bool visible)> SwitchMnuVertical;
+    std::function<void(bool visible)> SwitchMnuFilePrint;
 };
 
 VerticalViewHooks& ViewHooks();

@@ -47,6 +47,12 @@ protected:
         form.Area[0].SetText("2");
         form.Area[1].SetText("10");
         form.Area[4].SetText(QString::number(n));
+        // Every row offers both modules, as the loader and the type handlers leave the lists.
+        for (auto& list : form.Tipo) {
+            list.Clear();
+            list.AddItem("LA12");
+            list.AddItem("LB8");
+        }
         form.Angolo[0].AddItem("0");
         form.Angolo[0].SetText("0");
         for (int i = 0; i < 16; ++i) {
@@ -109,6 +115,8 @@ using Texts = std::vector<QString>;
 
 TEST(VerticalViewInstall, PrincipaleBecomesTheVerticalView)
 {
+    ScopedFakeServices svc;
+    ModulesLoaded = VbTrue;
     InstallVerticalView();
     UnloadPrincipale();
     EXPECT_NE(dynamic_cast<Form_Principale*>(&Principale()), nullptr);
