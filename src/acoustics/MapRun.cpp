@@ -45,21 +45,6 @@ void SetRunButtons(Form_PrincipaleControls& form, bool running)
     form.StopSimulate.SetEnabled(running);
 }
 
-// Closing them first means the source points are built from the initial values just saved, and the
-// curve that applyConfig recomputes cannot disturb this run's own copy.
-void ApplyOpenWindows()
-{
-    AcousticsHooks& up = Acoustics();
-    if (Visible(up.preferencesVisible)) {
-        Call(up.applyConfig);
-        Call(up.unloadPreferences);
-    }
-    if (Visible(up.initValuesVisible)) {
-        Call(up.saveCurrValues);
-        Call(up.unloadInitValues);
-    }
-}
-
 void FinishCompleteRun(Form_PrincipaleControls& form, const QDateTime& start)
 {
     form.TimeToComplete.SetCaption(ElapsedTimeText(start.msecsTo(Svc().Now()) / 60000.0));
@@ -130,6 +115,21 @@ void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double
 }
 
 bool MapRunActive() { return g_running; }
+
+// Closing them first means the source points are built from the initial values just saved, and the
+// curve that applyConfig recomputes cannot disturb this run's own copy.
+void ApplyOpenWindows()
+{
+    AcousticsHooks& up = Acoustics();
+    if (Visible(up.preferencesVisible)) {
+        Call(up.applyConfig);
+        Call(up.unloadPreferences);
+    }
+    if (Visible(up.initValuesVisible)) {
+        Call(up.saveCurrValues);
+        Call(up.unloadInitValues);
+    }
+}
 
 void UpdateProgress() { Principale().ProgressBar.SetValue(ProgressPercent); }
 

@@ -1,6 +1,7 @@
 #include "forms/Form_PrincipaleControls.h"
 #include "forms/FrameHooks.h"
 
+#include "core/NumberRules.h"
 #include "core/Settings.h"
 
 #include <algorithm>
@@ -94,6 +95,64 @@ Form_PrincipaleControls::Form_PrincipaleControls()
 
     Timer_TempConfigChange.SetInterval(500);
     TimerVenueSPL.SetInterval(300);
+
+    // ---- Venue section and SPL parameters as designed ----
+    // The edges are laid over the venue and the rays; each redraw of the array shows the rows in use.
+    for (auto* edges : {&Linea_destra, &Linea_sinistra, &Linea_inferiore, &Linea_superiore}) {
+        addLines(*edges, Diagramma_Area);
+        for (LineElement* l : *edges)
+            l->SetVisible(false);
+    }
+    addLines(Linea_stage, Diagramma_Area);
+    Last_module_height.SetAutoSize(true);
+    for (ShapeElement** marker : {&System_CoG_Circle, &System_Zero_Circle}) {
+        *marker = &Anteprima_Cluster.AddShape();
+        (*marker)->SetShape(ShapeElement::Circle);
+        (*marker)->SetFillStyle(0);
+    }
+
+    // The starting venue; the outlines stand on it and the listeners stand 1.75 m above them.
+    const int venue[4][4] = {{5, 0, 35, 0}, {35, 0, 55, 4}, {55, 10, 65, 12}, {55, 16, 75, 20}};
+    const std::int32_t areaColours[4] = {0x800000, 0xC0, 0x8000, 0x4040};
+    for (int k = 0; k < 4; ++k) {
+        const auto i = std::size_t(k);
+        const int* v = venue[k];
+        for (std::size_t j = 0; j < 4; ++j)
+            AudienceFields(k)[j].SetText(QString::number(v[j]));
+        Linea[i]->SetEnds(v[0], v[1], v[2], v[3]);
+        Linea_Stand_Seats[i]->SetEnds(v[0], v[1] + 1.75, v[2], v[3] + 1.75);
+        Elemento_Venue_Pulsante[i].SetCaption(QStringLiteral("On"));
+        Stand_Seats[i].SetCaption(QStringLiteral("Stand"));
+        Elemento_Venue_Colore[i].SetBackColor(areaColours[k]);
+        Linea[i]->SetBorderColor(areaColours[k]);
+        Linea_Stand_Seats[i]->SetBorderColor(areaColours[k]);
+        Label_spalto[i].SetCaption(QString::number(k + 1));
+    }
+    const std::int32_t stageColour = static_cast<std::int32_t>(0x80000007);  // window frame
+    Stage_color.SetBackColor(stageColour);
+    for (LineElement* l : Linea_stage)
+        l->SetBorderColor(stageColour);
+
+    // Each spinner holds its field's value negated (MapRes by tenths, SourceRes by hundredths) and
+    // starts in step with its field, since leaving a field restores from the spinner.
+    MapRes.SetText(CStr(0.5));
+    VScroll_MapRes.SetMin(-50);
+    VScroll_MapRes.SetMax(-1);
+    VScroll_MapRes.SetValue(-5);
+    SourceRes.SetText(CStr(0.01));
+    VScroll_SourceRes.SetMin(-10);
+    VScroll_SourceRes.SetMax(-1);
+    VScroll_SourceRes.SetValue(-1);
+    VScroll_Temperature.SetMin(-60);
+    VScroll_Temperature.SetMax(25);
+    VScroll_Temperature.SetValue(-25);
+    Temperature.SetText(QStringLiteral("25 °C"));
+    Temperature.SetLocked(true);
+    Temperature.SetBackColor(0xD0D0D0);
+    StartSimulate.SetCaption(QStringLiteral("Start"));
+    StopSimulate.SetCaption(QStringLiteral("Stop"));
+    StopSimulate.SetEnabled(false);
+    // ---- end of venue section and SPL parameters ----
 }
 
 Form_PrincipaleControls::~Form_PrincipaleControls() = default;

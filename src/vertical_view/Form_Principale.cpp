@@ -39,6 +39,7 @@ Form_Principale::Form_Principale()
         Angolo[std::size_t(i)].Click = [this, i] { Angolo_Click(i); };
     }
     AutoConfigure.Click = [this] { AutoConfigure_Click(); };
+    WireVenueAndSplHandlers();
 }
 
 void Form_Principale::Area_Change(int Index)
@@ -109,14 +110,9 @@ void Form_Principale::Angolo_Change(int Index)
 {
     ComboList& list = Angolo[std::size_t(Index)];
     MarkArrayEdited();
-    if (!IsTrue(FindComboText(list, list.Text(), true).Found)) {
-        // PreviousValue is shared by every field of the window and may point past this list.
-        const int count = list.ListCount();
-        if (PreviousValue >= 0 && PreviousValue < count)
-            list.SetText(list.List(PreviousValue));
-        else
-            list.SetText(count > 0 ? list.List(0) : QString());
-    }
+    // PreviousValue is shared by every field of the window and may point past this list.
+    if (!IsTrue(FindComboText(list, list.Text(), true).Found))
+        list.SetText(ComboEntryOrFirst(list, PreviousValue));
     ApplySplay(Index);
 }
 
