@@ -69,6 +69,18 @@ Form_PrincipaleControls::Form_PrincipaleControls()
         VScroll_Area[i].SetValue(mounting[i].value);
     }
     AutoConfigure.SetCaption(QStringLiteral("Auto Splay"));
+    // SPL parameter spinners as designed: the map resolution in tenths and the source resolution in
+    // hundredths of a metre, the temperature in degrees, each negated. A project's values are checked
+    // against these ranges before they reach the spinners.
+    const struct {
+        Spinner& spinner;
+        int min, max, value;
+    } splSpinners[] = {{VScroll_MapRes, -50, -1, -5}, {VScroll_SourceRes, -10, -1, -2}, {VScroll_Temperature, -60, 25, 10}};
+    for (const auto& s : splSpinners) {
+        s.spinner.SetMin(s.min);
+        s.spinner.SetMax(s.max);
+        s.spinner.SetValue(s.value);
+    }
 
     // ---- Grids, axes and pointer readouts ----
     // Captions are centred on the value they mark, so every label of a pool has the same size.
