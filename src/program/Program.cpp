@@ -1,6 +1,9 @@
 #include "program/Program.h"
 
 #include "acoustics/AcousticsHooks.h"
+#include "acoustics/ExportColorMap.h"
+#include "acoustics/Form_SplMapExport.h"
+#include "acoustics/Form_SplMapExportView.h"
 #include "acoustics/MapRun.h"
 #include "acoustics/RenderSim.h"
 #include "acoustics/SplDiagram.h"
@@ -8,6 +11,8 @@
 #include "app/Form_InitValues.h"
 #include "app/Form_InitValuesView.h"
 #include "app/Form_Preferences.h"
+#include "app/Form_Splash.h"
+#include "app/Form_SplashView.h"
 #include "app/Form_PreferencesView.h"
 #include "app/FrameLinks.h"
 #include "app/MDIForm1.h"
@@ -41,10 +46,15 @@ QPointer<MDIForm1View> frameView;
 
 QWidget* FrameWindow() { return frameView.data(); }
 
-void SwitchToVerticalView()
+void CompletePendingClose()
 {
-    // The mechanical view's preview hands back to the frame's own switch.
-    Frame().mnuVertical_Click();
+    if (FrameLoaded() && Frame().ClosePending()) {
+        Frame().ClearClosePending();
+        QTimer::singleShot(0, [] {
+            if (frameView)
+                frameView->close();
+        });
+    }
 }
 
 void WireMechanics()
@@ -91,17 +101,11 @@ void WireAcoustics()
         MenuItem& item = menu == FrameMenu::File ? f.mnuFile : menu == FrameMenu::Export ? f.mnuExport : f.mnuMechanical;
         item.SetVisible(visible);
     };
-    a.mapRunEnded = [] {
-        // A close asked for during the run completes now, from the event loop, once the Start
-        // handler that called the run has returned too.
-        if (FrameLoaded() && Frame().ClosePending()) {
-            Frame().ClearClosePending();
-            QTimer::singleShot(0, [] {
-                if (frameView)
-                    frameView->close();
-            });
-        }
-    };
+    // A close asked for during a map run or an export picture completes once that has returned,
+    // from the event loop, after the handler that started it has returned too.
+    a.mapRunEnded = CompletePendingClose;
+    a.mapExportBuildEnded = CompletePendingClose;
+    a.screenWidth = [] { return Frame().ScreenWidth; };
 }
 
 void WireApp()
@@ -138,6 +142,10 @@ void WireApp()
     l.UpdateMecView = [] { UpdateMecView(); };
     l.CalculateArrayGeometry = [] { CalculateArrayGeometry(); };
     l.MapRunActive = [] { return MapRunActive(); };
+    l.ExportBuildActive = [] { return SplMapExportBuildActive(); };
+    l.StopExportBuild = [] { StopSplMapExportBuild(); };
+    l.UnloadSplMapExport = [] { UnloadSplMapExport(); };
+    l.ShowSplMapExport = [] { ShowSplMapExportWindow(FrameWindow()); };
 
     FrameHooks& f = FrameCalls();
     f.LoadAndHide = [] {
@@ -182,6 +190,7 @@ int RunProgram(const QString& commandLine)
     MDIForm1& frame = Frame();
     frame.EndProgram = [] { std::_Exit(0); };
     frameView = new MDIForm1View(frame);
+    new Form_SplashView(Splash());
     frame.MDIForm_Initialize(commandLine);
     EnsureFrameLoaded();
     if (!frame.Visible())
