@@ -122,11 +122,19 @@ std::array<TextField, 4>& Form_PrincipaleControls::AudienceFields(int k)
 
 int Form_PrincipaleControls::SelectedAudience() { return std::clamp<int>(SPL_SelectedAudience, 0, 3); }
 
+std::function<void(Form_PrincipaleControls&)>& PrincipaleCreated()
+{
+    static std::function<void(Form_PrincipaleControls&)> created;
+    return created;
+}
+
 Form_PrincipaleControls& Principale()
 {
     auto& form = instance();
     if (!form) {
         form = factory() ? factory()() : std::make_unique<Form_PrincipaleControls>();
+        if (PrincipaleCreated())
+            PrincipaleCreated()(*form);
         form->Form_Load();
     }
     return *form;
@@ -136,7 +144,12 @@ bool PrincipaleLoaded() { return instance() != nullptr; }
 
 void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> f) { factory() = std::move(f); }
 
-void UnloadPrincipale() { instance().reset(); }
+void UnloadPrincipale()
+{
+    if (instance())
+        instance()->NotifyUnloaded();
+    instance().reset();
+}
 
 FrameHooks& FrameCalls()
 {
