@@ -15,6 +15,7 @@
 #include "app/Form_SplashView.h"
 #include "app/Form_PreferencesView.h"
 #include "app/FrameLinks.h"
+#include "app/InstallProjectFiles.h"
 #include "app/MDIForm1.h"
 #include "app/MDIForm1View.h"
 #include "app/Preferences.h"
@@ -146,6 +147,7 @@ void WireApp()
     l.StopExportBuild = [] { StopSplMapExportBuild(); };
     l.UnloadSplMapExport = [] { UnloadSplMapExport(); };
     l.ShowSplMapExport = [] { ShowSplMapExportWindow(FrameWindow()); };
+    InstallProjectFiles();
 
     FrameHooks& f = FrameCalls();
     f.LoadAndHide = [] {
