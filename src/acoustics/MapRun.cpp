@@ -1,5 +1,6 @@
 #include "acoustics/MapRun.h"
 #include "acoustics/AcousticsHooks.h"
+#include "acoustics/Form_SplMapExport.h"
 #include "acoustics/RenderSim.h"
 #include "acoustics/Simulation.h"
 #include "core/ArrayState.h"
@@ -109,8 +110,11 @@ void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double
 {
     {
         const RunningFlag running;
+        // The export window's picture reads the map this run replaces.
+        SplMapExportFollowMapRun();
         RunMap(lineCount, c, mapRes, sourceRes);
     }
+    SplMapExportFollowMapRun();
     Call(Acoustics().mapRunEnded);
 }
 

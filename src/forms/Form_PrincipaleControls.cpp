@@ -70,6 +70,18 @@ Form_PrincipaleControls::Form_PrincipaleControls()
         VScroll_Area[i].SetValue(mounting[i].value);
     }
     AutoConfigure.SetCaption(QStringLiteral("Auto Splay"));
+    // SPL parameter spinners as designed: the map resolution in tenths and the source resolution in
+    // hundredths of a metre, the temperature in degrees, each negated. A project's values are checked
+    // against these ranges before they reach the spinners.
+    const struct {
+        Spinner& spinner;
+        int min, max, value;
+    } splSpinners[] = {{VScroll_MapRes, -50, -1, -5}, {VScroll_SourceRes, -10, -1, -2}, {VScroll_Temperature, -60, 25, 10}};
+    for (const auto& s : splSpinners) {
+        s.spinner.SetMin(s.min);
+        s.spinner.SetMax(s.max);
+        s.spinner.SetValue(s.value);
+    }
 
     // ---- Grids, axes and pointer readouts ----
     // Captions are centred on the value they mark, so every label of a pool has the same size.
@@ -169,11 +181,19 @@ std::array<TextField, 4>& Form_PrincipaleControls::AudienceFields(int k)
 
 int Form_PrincipaleControls::SelectedAudience() { return std::clamp<int>(SPL_SelectedAudience, 0, 3); }
 
+std::function<void(Form_PrincipaleControls&)>& PrincipaleCreated()
+{
+    static std::function<void(Form_PrincipaleControls&)> created;
+    return created;
+}
+
 Form_PrincipaleControls& Principale()
 {
     auto& form = instance();
     if (!form) {
         form = factory() ? factory()() : std::make_unique<Form_PrincipaleControls>();
+        if (PrincipaleCreated())
+            PrincipaleCreated()(*form);
         form->Form_Load();
     }
     return *form;
@@ -183,7 +203,12 @@ bool PrincipaleLoaded() { return instance() != nullptr; }
 
 void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> f) { factory() = std::move(f); }
 
-void UnloadPrincipale() { instance().reset(); }
+void UnloadPrincipale()
+{
+    if (instance())
+        instance()->NotifyUnloaded();
+    instance().reset();
+}
 
 FrameHooks& FrameCalls()
 {

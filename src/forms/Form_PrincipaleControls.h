@@ -150,6 +150,8 @@ public:
 // already returns it, so code that its load calls can reach it.
 Form_PrincipaleControls& Principale();
 bool PrincipaleLoaded();
+// Runs when Principale() has created the window, before its load: the program gives it its Qt view here.
+std::function<void(Form_PrincipaleControls&)>& PrincipaleCreated();
 void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> factory);
 // Destroys the window; the next Principale() creates a new one.
 void UnloadPrincipale();
