@@ -145,20 +145,10 @@ Form_PrincipaleControls::Form_PrincipaleControls()
     for (LineElement* l : Linea_stage)
         l->SetBorderColor(stageColour);
 
-    // Each spinner holds its field's value negated (MapRes by tenths, SourceRes by hundredths) and
-    // starts in step with its field, since leaving a field restores from the spinner.
-    MapRes.SetText(CStr(0.5));
-    VScroll_MapRes.SetMin(-50);
-    VScroll_MapRes.SetMax(-1);
-    VScroll_MapRes.SetValue(-5);
-    SourceRes.SetText(CStr(0.01));
-    VScroll_SourceRes.SetMin(-10);
-    VScroll_SourceRes.SetMax(-1);
-    VScroll_SourceRes.SetValue(-1);
-    VScroll_Temperature.SetMin(-60);
-    VScroll_Temperature.SetMax(25);
-    VScroll_Temperature.SetValue(-25);
-    Temperature.SetText(QStringLiteral("25 °C"));
+    // The SPL fields start in step with their spinners, since leaving a field restores from its spinner.
+    MapRes.SetText(CStr(-VScroll_MapRes.Value() / 10.0));
+    SourceRes.SetText(CStr(-VScroll_SourceRes.Value() / 100.0));
+    Temperature.SetText(CStr(-VScroll_Temperature.Value()) + QStringLiteral(" °C"));
     Temperature.SetLocked(true);
     Temperature.SetBackColor(0xD0D0D0);
     StartSimulate.SetCaption(QStringLiteral("Start"));

@@ -19,6 +19,7 @@
 #include "app/MDIForm1.h"
 #include "app/MDIForm1View.h"
 #include "app/Preferences.h"
+#include "app/ProjectFile.h"
 #include "core/Settings.h"
 #include "forms/FrameHooks.h"
 #include "forms/Form_PrincipaleControls.h"
@@ -118,6 +119,13 @@ void WireApp()
     h.Mode = [] { return &MecView().Mode; };
     h.Hooks_Num = [] { return &MecView().Hooks_Num; };
     h.ReverseModeOn = [] { return &MecView().ReverseModeOn; };
+    // The legend markers exist only with the vertical view; asking must not create it.
+    h.System_CoG_Circle = [] { return PrincipaleLoaded() ? Principale().System_CoG_Circle : nullptr; };
+    h.System_Zero_Circle = [] { return PrincipaleLoaded() ? Principale().System_Zero_Circle : nullptr; };
+    ProjectViewHooks().Stage_color_Change = [] {
+        if (auto* view = dynamic_cast<Form_Principale*>(&Principale()))
+            view->Stage_color_Change();
+    };
 
     FrameLinks& l = Links();
     l.MecView = []() -> FormBase& { return MecView(); };

@@ -78,8 +78,12 @@ void Form_Principale::Resolution_LostFocus(const ResolutionField& r)
         r.field.SetText(CStr(-restored / r.scale));
     }
     const double number = ResolutionValue(r);
-    if (number * r.scale != -r.spinner.Value())
+    if (number * r.scale != -r.spinner.Value()) {
         r.spinner.SetValue(CInt(-number * r.scale));
+        // A spinner already on the nearest step does not move, and so does not rewrite the field:
+        // the value is put on the grid here all the same.
+        VScroll_Resolution_Change(r);
+    }
 }
 
 void Form_Principale::VScroll_Resolution_Change(const ResolutionField& r)

@@ -5,7 +5,8 @@
 #include "core/ArrayState.h"
 
 // Export tests start with a fresh export window, the map starting at 0 m (the array's largest X at
-// -1 m) and a venue view reaching 100 m to the right and 20 m up, the grid off and "new.lac".
+// -1 m), a venue view reaching 100 m to the right and 20 m up, every audience area off, the grid off
+// and "new.lac".
 // The picture is 1012 by 688 pixels, so its plot is 952 by 638.
 class ExportTest : public AcousticsTest {
 protected:
@@ -23,6 +24,9 @@ protected:
         VenueGridColor = 0xDFDFDF;
         ArrayExtents.MaxX = -1;
         SetVenue(100, 20);
+        // The window starts with every audience area on; these pictures start without audience lines.
+        for (CommandButton& area : Principale().Elemento_Venue_Pulsante)
+            area.SetCaption(QStringLiteral("Off"));
     }
     void TearDown() override
     {

@@ -64,8 +64,8 @@ TEST_F(SplParametersTest, ResolutionChecksAndRounding)
         {false, "0,017", "0,02", -2, ""},
         {false, "0,1", "0,1", -10, ""},
         {false, "0,01", "0,01", -1, ""},
-        {false, "0,11", "0,01", -1, sourceMessage},
-        {false, "0,005", "0,01", -1, sourceMessage},
+        {false, "0,11", "0,02", -2, sourceMessage},
+        {false, "0,005", "0,02", -2, sourceMessage},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -249,8 +249,8 @@ TEST_F(StartTest, RunArguments)
         {"3.15 kHz", "1/3 Octave", "Low", 10, "5", "0,1", {1, SpeedOfSound(-10), 5, 0.1, 3150, 3150}},
         {"1 kHz", "1/6 Octave", "Medium", -60, "0,1", "0,01",
          {5, SpeedOfSound(60), 0.1, 0.01, 1000, 1000 * std::pow(2.0, 1.0 / 6 / 2)}},
-        // Texts that are no number yet: the spinners hold the last accepted values, 0.5 and 0.01.
-        {"20 Hz", "1/3 Octave", "Low", -25, "abc", "", {1, SpeedOfSound(25), 0.5, 0.01, 20, 20}},
+        // Texts that are no number yet: the spinners hold the last accepted values, 0.5 and 0.02.
+        {"20 Hz", "1/3 Octave", "Low", -25, "abc", "", {1, SpeedOfSound(25), 0.5, 0.02, 20, 20}},
     };
     for (const Case& c : cases) {
         SetUp();
