@@ -1,5 +1,6 @@
 #include "acoustics/MapRun.h"
 #include "acoustics/AcousticsHooks.h"
+#include "acoustics/Form_SplMapExport.h"
 #include "acoustics/RenderSim.h"
 #include "acoustics/Simulation.h"
 #include "core/ArrayState.h"
@@ -43,21 +44,6 @@ void SetRunButtons(Form_PrincipaleControls& form, bool running)
 {
     form.StartSimulate.SetEnabled(!running);
     form.StopSimulate.SetEnabled(running);
-}
-
-// Closing them first means the source points are built from the initial values just saved, and the
-// curve that applyConfig recomputes cannot disturb this run's own copy.
-void ApplyOpenWindows()
-{
-    AcousticsHooks& up = Acoustics();
-    if (Visible(up.preferencesVisible)) {
-        Call(up.applyConfig);
-        Call(up.unloadPreferences);
-    }
-    if (Visible(up.initValuesVisible)) {
-        Call(up.saveCurrValues);
-        Call(up.unloadInitValues);
-    }
 }
 
 void FinishCompleteRun(Form_PrincipaleControls& form, const QDateTime& start)
@@ -124,12 +110,30 @@ void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double
 {
     {
         const RunningFlag running;
+        // The export window's picture reads the map this run replaces.
+        SplMapExportFollowMapRun();
         RunMap(lineCount, c, mapRes, sourceRes);
     }
+    SplMapExportFollowMapRun();
     Call(Acoustics().mapRunEnded);
 }
 
 bool MapRunActive() { return g_running; }
+
+// Closing them first means the source points are built from the initial values just saved, and the
+// curve that applyConfig recomputes cannot disturb this run's own copy.
+void ApplyOpenWindows()
+{
+    AcousticsHooks& up = Acoustics();
+    if (Visible(up.preferencesVisible)) {
+        Call(up.applyConfig);
+        Call(up.unloadPreferences);
+    }
+    if (Visible(up.initValuesVisible)) {
+        Call(up.saveCurrValues);
+        Call(up.unloadInitValues);
+    }
+}
 
 void UpdateProgress() { Principale().ProgressBar.SetValue(ProgressPercent); }
 

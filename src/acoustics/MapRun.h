@@ -18,6 +18,10 @@ extern std::int16_t ProgressPercent;
 // A complete run shows its time, paints the map and sets SplMapValid; a stopped one clears both flags.
 void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double sourceRes);
 
+// Applies and closes the preferences window, and saves and closes the initial-values window, when
+// they are visible. The run does it first; so may its caller, before it settles what they changed.
+void ApplyOpenWindows();
+
 // True from the start of RunSPLMapSimulation until it returns, that is also while events run nested
 // inside it: windows the run works on must not be torn down then.
 bool MapRunActive();

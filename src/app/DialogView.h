@@ -5,7 +5,7 @@
 #include <QCloseEvent>
 #include <QWidget>
 
-// The Qt window of a dialog form F (a DialogForm with a cmdCancel_Click). It follows the form's
+// The Qt window of a dialog form F (a FormBase with a cmdCancel_Click). It follows the form's
 // caption, size, place and visibility, closing it is the form's Cancel, and it deletes itself when
 // the form is destroyed, so it must be created with new.
 template <typename F>

@@ -30,7 +30,7 @@ public:
             retired->Form_Unload();
         else
             retired->Hide();
-        QTimer::singleShot(0, QCoreApplication::instance(), [retired] {});
+        QTimer::singleShot(0, QCoreApplication::instance(), [retired] { retired->NotifyUnloaded(); });
     }
 
 private:

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogForm.h"
+#include "platform/FormBase.h"
 #include "platform/Control.h"
 #include "platform/Spinner.h"
 #include "platform/TextField.h"
@@ -9,7 +9,7 @@
 // The modeless "Modules Advanced Settings" dialog: one row per box of the array with copies of the
 // box's type and angles, for reference, and its initial level (and delay, a column that stays hidden).
 // The rows are a working copy of InitValues, stored only by SaveCurrValues.
-class Form_InitValues : public DialogForm {
+class Form_InitValues : public FormBase {
 public:
     static constexpr int RowCount = 26;  // rows 0..15 are used, the others are never shown
     static constexpr int UsedRows = 16;

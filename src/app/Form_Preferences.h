@@ -1,5 +1,5 @@
 #pragma once
-#include "app/DialogForm.h"
+#include "platform/FormBase.h"
 #include "app/TabStrip.h"
 #include "platform/ComboList.h"
 #include "platform/Control.h"
@@ -12,7 +12,7 @@ struct PreferenceList;
 // The modeless "Preferences" dialog. Its controls are a working copy of the fifteen preference
 // settings: edits change only the controls until Apply or Ok hands them to applyConfig.
 // Each swatch is a small picture whose background colour is the colour it stands for.
-class Form_Preferences : public DialogForm {
+class Form_Preferences : public FormBase {
 public:
     Form_Preferences();
 

@@ -1,9 +1,8 @@
 #include "forms/Form_PrincipaleControls.h"
 #include "forms/FrameHooks.h"
 
-#include "core/Settings.h"
-
 #include "core/NumberRules.h"
+#include "core/Settings.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -101,6 +100,14 @@ Form_PrincipaleControls::Form_PrincipaleControls()
     Timer_TempConfigChange.SetInterval(500);
     TimerVenueSPL.SetInterval(300);
 
+    // Edge lines lie over the venue and the rays; each redraw of the array shows the rows in use.
+    for (auto* edges : {&Linea_destra, &Linea_sinistra, &Linea_inferiore, &Linea_superiore}) {
+        addLines(*edges, Diagramma_Area);
+        for (LineElement* l : *edges)
+            l->SetVisible(false);
+    }
+    addLines(Linea_stage, Diagramma_Area);
+
     DesignRows();
     DesignVenueAndSpl();
     DesignMounting();
@@ -128,6 +135,19 @@ void PlacePicture(Picture& p, int left, int top, int width, int height)
     p.SetLeft(left);
     p.SetTop(top);
     p.SetSize(width, height);
+}
+
+// A diagram of its panel: the picture with its vertical axis captions to its left and the horizontal
+// ones below it.
+template <std::size_t NX, std::size_t NZ>
+void PlaceDiagram(Picture& p, int height, std::array<Label, NX>& xCaptions, std::array<Label, NZ>& zCaptions)
+{
+    PlacePicture(p, 465, 360, 8490, height);
+    p.SetBackColor(0xFFFFFF);
+    for (Label& l : zCaptions)
+        l.SetLeft(60);
+    for (Label& l : xCaptions)
+        l.SetTop(360 + height + 15);
 }
 
 // A field the user types into, on the window-background colour.
@@ -215,37 +235,24 @@ void Form_PrincipaleControls::DesignRows()
     Captioned(LabelCoG, "", 60, 6945, 2640);
     Captioned(Label_BottomZ, "BottomZ:", 60, 7245, 1290);
     Captioned(Last_module_height, "", 1410, 7245, 1290);
+    Last_module_height.SetAutoSize(true);
 }
 
 // "Venue" holds the venue section with its axis captions and the colour bar with its pointer and
 // level captions; "SPL" the SPL diagram with its captions. The venue view keeps the height-to-width
-// ratio of the section's fits.
+// ratio of the section's fits; the load gives both pictures their scales. The pictures stand low
+// enough that the captions centred on their top lines clear the panels' titles.
 void Form_PrincipaleControls::DesignVenueAndSpl()
 {
     Titled(Diagramma_Area_Titolo, "Venue", 2850, 0, 9780, 5400);
-    PlacePicture(Diagramma_Area, 465, 240, 8490, 4575);
-    Diagramma_Area.SetBackColor(0xFFFFFF);
-    Diagramma_Area.SetScaleLeft(-10);
-    Diagramma_Area.SetScaleWidth(86);
-    Diagramma_Area.SetScaleHeight(-86 * 0.5383831521739131);
-    Diagramma_Area.SetScaleTop(86 * 0.5383831521739131 - 1);
-    for (Label& l : Label_Area_Z)
-        l.SetLeft(60);
-    for (Label& l : Label_Area_X)
-        l.SetTop(4830);
-    Captioned(ScalePointer, ">", 8970, 240, 120, 210);
-    PlacePicture(Scala, 9090, 240, 210, 4575);
+    PlaceDiagram(Diagramma_Area, 4575, Label_Area_X, Label_Area_Z);
+    Captioned(ScalePointer, ">", 8970, 360, 120, 210);
+    PlacePicture(Scala, 9090, 360, 210, 4575);
     for (Label& l : Label_SPL_scale)
         l.SetLeft(9315);
 
     Titled(Spl_Titolo, "SPL", 2850, 5430, 9780, 3180);
-    PlacePicture(Diagramma_SPL, 465, 240, 8490, 2520);
-    Diagramma_SPL.SetBackColor(0xFFFFFF);
-    Diagramma_SPL.Scale(0, 120, 30, 90);
-    for (Label& l : Label_SPL_Z)
-        l.SetLeft(60);
-    for (Label& l : Label_SPL_X)
-        l.SetTop(2775);
+    PlaceDiagram(Diagramma_SPL, 2520, Label_SPL_X, Label_SPL_Z);
 }
 
 // "Array": the five mounting fields, each with its spinner and minus and plus buttons, and the stage
@@ -265,7 +272,10 @@ void Form_PrincipaleControls::DesignMounting()
         Plus[i].Move(2595, top, 270, 315);
     }
     Captioned(Label_Stage_color, "Stage Color", 90, 1995, 1380);
-    Swatch(Stage_color, static_cast<std::int32_t>(0x80000007), 1485, 1950, 555, 315);
+    const auto stageColour = static_cast<std::int32_t>(0x80000007);  // window frame
+    Swatch(Stage_color, stageColour, 1485, 1950, 555, 315);
+    for (LineElement* l : Linea_stage)
+        l->SetBorderColor(stageColour);
 }
 
 // "Simulation": the band, its width and accuracy beside the map and source resolutions and the
@@ -337,14 +347,11 @@ void Form_PrincipaleControls::DesignAudience()
             fields[j].SetText(QString::number(venue[k][j]));
             Entry(fields[j], 1815 + 750 * int(j), top, 720, 315);
         }
-        for (LineElement* line : {Linea[k], Linea_Stand_Seats[k]}) {
-            const double lift = line == Linea[k] ? 0 : 1.75;
-            line->SetX1(venue[k][0]);
-            line->SetY1(venue[k][1] + lift);
-            line->SetX2(venue[k][2]);
-            line->SetY2(venue[k][3] + lift);
-            line->SetBorderColor(colours[k]);
-        }
+        const int* v = venue[k];
+        Linea[k]->SetEnds(v[0], v[1], v[2], v[3]);
+        Linea_Stand_Seats[k]->SetEnds(v[0], v[1] + 1.75, v[2], v[3] + 1.75);
+        Linea[k]->SetBorderColor(colours[k]);
+        Linea_Stand_Seats[k]->SetBorderColor(colours[k]);
     }
 }
 
@@ -364,7 +371,8 @@ void Form_PrincipaleControls::DesignArrayView()
     LabelImpossMechConfig.SetVisible(false);
 
     PlacePicture(Legenda, 360, 5160, 1815, 450);
-    const auto marker = [](ShapeElement& circle, std::int32_t colour, double left) {
+    const auto marker = [this](std::int32_t colour, double left) {
+        ShapeElement& circle = Legenda.AddShape();
         circle.SetShape(ShapeElement::Circle);
         circle.SetLeft(left);
         circle.SetTop(9);
@@ -372,9 +380,10 @@ void Form_PrincipaleControls::DesignArrayView()
         circle.SetHeight(12);
         circle.SetFillStyle(0);
         circle.SetFillColor(colour);
+        return &circle;
     };
-    marker(System_CoG_Circle, 0xFF00, 6);
-    marker(System_Zero_Circle, 0x8100, 62);
+    System_CoG_Circle = marker(0xFF00, 6);
+    System_Zero_Circle = marker(0x8100, 62);
     for (auto [label, text, left] : {std::tuple{&Legenda_CoG, "CoG", 22.0}, std::tuple{&Legenda_Zero, "Origin", 78.0}}) {
         label->SetCaption(QString::fromLatin1(text));
         label->SetAutoSize(true);
@@ -401,11 +410,19 @@ std::array<TextField, 4>& Form_PrincipaleControls::AudienceFields(int k)
 
 int Form_PrincipaleControls::SelectedAudience() { return std::clamp<int>(SPL_SelectedAudience, 0, 3); }
 
+std::function<void(Form_PrincipaleControls&)>& PrincipaleCreated()
+{
+    static std::function<void(Form_PrincipaleControls&)> created;
+    return created;
+}
+
 Form_PrincipaleControls& Principale()
 {
     auto& form = instance();
     if (!form) {
         form = factory() ? factory()() : std::make_unique<Form_PrincipaleControls>();
+        if (PrincipaleCreated())
+            PrincipaleCreated()(*form);
         form->Form_Load();
     }
     return *form;
@@ -415,7 +432,12 @@ bool PrincipaleLoaded() { return instance() != nullptr; }
 
 void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> f) { factory() = std::move(f); }
 
-void UnloadPrincipale() { instance().reset(); }
+void UnloadPrincipale()
+{
+    if (instance())
+        instance()->NotifyUnloaded();
+    instance().reset();
+}
 
 FrameHooks& FrameCalls()
 {

@@ -81,9 +81,8 @@ public:
     Label Peso_Cluster_Valore;
     Label LabelCoG;
     Label LabelImpossMechConfig;
-    // Titles of the array readouts, and the lowest point of the array ("BottomZ").
+    // Titles of the array readouts.
     Label Label_Peso, Label_CoG, Label_BottomZ;
-    Label Last_module_height;
     Label Label_Pointer;  // title of the pointer readouts
     Label ScalePointer;
     std::array<Label, 21> Label_SPL_scale;
@@ -93,10 +92,9 @@ public:
     Picture Diagramma_SPL;
     Picture Scala;
     Picture Anteprima_Cluster;
-    // The legend under the preview: the colours of the centre-of-gravity and origin markers.
+    // The legend under the preview: the colours of the centre-of-gravity and origin markers
+    // (System_CoG_Circle and System_Zero_Circle).
     Picture Legenda;
-    ShapeElement& System_CoG_Circle = Legenda.AddShape();
-    ShapeElement& System_Zero_Circle = Legenda.AddShape();
     LabelElement& Legenda_CoG = Legenda.AddLabel();
     LabelElement& Legenda_Zero = Legenda.AddLabel();
 
@@ -153,6 +151,23 @@ public:
     virtual void DrawArrayInVenue() {}
     virtual void ScaleSplDiagram() {}
 
+    // ---- Venue section: array edges, stage, lowest point and legend markers ----
+    // Edge elements of the venue view, element r for row r of ClusterCorners (0 the flying bar,
+    // 1..16 the boxes); elements 17..27 are never shown.
+    static constexpr int EdgeCount = 28;
+    std::array<LineElement*, EdgeCount> Linea_destra{};     // front edge
+    std::array<LineElement*, EdgeCount> Linea_sinistra{};   // back edge
+    std::array<LineElement*, EdgeCount> Linea_inferiore{};  // bottom edge
+    std::array<LineElement*, EdgeCount> Linea_superiore{};  // top edge
+    // The stage top and the stage front.
+    std::array<LineElement*, 2> Linea_stage{};
+    // The lowest point of the array ("BottomZ:").
+    Label Last_module_height;
+    // The legend's filled circles in the centre-of-gravity and origin colours, under the preview.
+    ShapeElement* System_CoG_Circle = nullptr;
+    ShapeElement* System_Zero_Circle = nullptr;
+    // ---- end of venue section ----
+
 private:
     void AdoptControls();
     void DesignRows();
@@ -168,6 +183,8 @@ private:
 // already returns it, so code that its load calls can reach it.
 Form_PrincipaleControls& Principale();
 bool PrincipaleLoaded();
+// Runs when Principale() has created the window, before its load: the program gives it its Qt view here.
+std::function<void(Form_PrincipaleControls&)>& PrincipaleCreated();
 void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> factory);
 // Destroys the window; the next Principale() creates a new one.
 void UnloadPrincipale();

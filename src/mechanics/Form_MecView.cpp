@@ -353,11 +353,19 @@ void Form_MecView::RecomputeRigging()
     UpdateMecView();
 }
 
+std::function<void(Form_MecView&)>& MecViewCreated()
+{
+    static std::function<void(Form_MecView&)> created;
+    return created;
+}
+
 Form_MecView& MecView()
 {
     auto& form = instance();
     if (!form) {
         form = std::make_unique<Form_MecView>();
+        if (MecViewCreated())
+            MecViewCreated()(*form);
         form->Form_Load();
     }
     return *form;
@@ -365,4 +373,9 @@ Form_MecView& MecView()
 
 bool MecViewLoaded() { return instance() != nullptr; }
 
-void UnloadMecView() { instance().reset(); }
+void UnloadMecView()
+{
+    if (instance())
+        instance()->NotifyUnloaded();
+    instance().reset();
+}

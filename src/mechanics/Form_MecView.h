@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include "platform/ComboList.h"
 #include "platform/Control.h"
 #include "platform/FormBase.h"
@@ -96,6 +97,8 @@ private:
 
 // The mechanical view, created (and loaded) on first use.
 Form_MecView& MecView();
+// Runs when MecView() has created the window, before its load: the program gives it its Qt view here.
+std::function<void(Form_MecView&)>& MecViewCreated();
 bool MecViewLoaded();
 // Destroys the window; the next MecView() creates a new one.
 void UnloadMecView();

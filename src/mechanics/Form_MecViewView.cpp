@@ -20,6 +20,7 @@ Form_MecViewView::Form_MecViewView(Form_MecView& form, QWidget* parent)
     for (Label& l : form.Label_Weight_Hook)
         binder_.Bind(l, this);
     form.Changed = [this] { Sync(); };
+    form.Unloaded = [this] { delete this; };
     Sync();
 }
 
@@ -27,6 +28,7 @@ Form_MecViewView::~Form_MecViewView()
 {
     // The widgets go with the view; the controls must stop telling them about changes.
     form_.Changed = nullptr;
+    form_.Unloaded = nullptr;
     for (Control* c : std::initializer_list<Control*>{&form_.Label_Mode, &form_.Mode, &form_.Label_Hooks_Num,
                                                       &form_.Hooks_Num, &form_.Label_Reverse_Mode, &form_.ReverseModeOn,
                                                       &form_.Label_Weight_Hook[0], &form_.Label_Weight_Hook[1]})

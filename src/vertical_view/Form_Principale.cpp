@@ -19,6 +19,7 @@
 #include "mechanics/Round16.h"
 #include "platform/Services.h"
 #include "vertical_view/PointerReadouts.h"
+#include "vertical_view/VenueDrawing.h"
 #include "vertical_view/VerticalViewHooks.h"
 
 #include <algorithm>
@@ -128,10 +129,15 @@ void Form_Principale::Form_Load()
         CallIfSet(up.UnloadSplash);
         DoEvents();
         CallIfSet(up.InizializePreferences, false);
+    } else if (Tipo[0].ListCount() == 0) {
+        // The library is read once, into the first window's list; a window loaded again offers the
+        // same types, record k at entry k - 1.
+        for (int k = 1; k < ModuleCount; ++k)
+            Tipo[0].AddItem(Modules[std::size_t(k)].Model);
     }
 
-    System_CoG_Circle.SetFillColor(CoGColor);
-    System_Zero_Circle.SetFillColor(ZeroColor);
+    System_CoG_Circle->SetFillColor(CoGColor);
+    System_Zero_Circle->SetFillColor(ZeroColor);
     DrawColorScale();
     CurrentView = 0;
     SPL_SelectedAudience = 0;
@@ -259,14 +265,9 @@ void Form_Principale::Angolo_Change(int Index)
 {
     ComboList& list = Angolo[std::size_t(Index)];
     MarkArrayEdited();
-    if (!IsEntry(list, list.Text())) {
-        // PreviousValue is shared by every field of the window and may point past this list.
-        const int count = list.ListCount();
-        if (PreviousValue >= 0 && PreviousValue < count)
-            list.SetText(list.List(PreviousValue));
-        else
-            list.SetText(count > 0 ? list.List(0) : QString());
-    }
+    // PreviousValue is shared by every field of the window and may point past this list.
+    if (!IsTrue(FindComboText(list, list.Text(), true).Found))
+        list.SetText(ComboEntryOrFirst(list, PreviousValue));
     ApplySplay(Index);
 }
 
@@ -292,7 +293,7 @@ void Form_Principale::Tipo_Change(int Index)
     TempConfigChange = VbTrue;
     SplRecalcPending = VbTrue;
     if (!IsEntry(list, list.Text()))
-        list.SetText(list.ListCount() > 0 ? list.List(0) : QString());
+        list.SetText(ComboEntryOrFirst(list, 0));
     Angolo[row].SetText(QStringLiteral("0"));
     FillAngleCombo(std::int16_t(Index));
     CalculateArrayGeometry();

@@ -64,9 +64,14 @@ Form_PrincipaleView::Form_PrincipaleView(Form_PrincipaleControls& form, QWidget*
     BindDiagrams(venue, spl);
     BindArrayView(arrayView);
     BindForm(form, this);
+    form.Unloaded = [this] { delete this; };
 }
 
-Form_PrincipaleView::~Form_PrincipaleView() { form_.Changed = nullptr; }
+Form_PrincipaleView::~Form_PrincipaleView()
+{
+    form_.Changed = nullptr;
+    form_.Unloaded = nullptr;
+}
 
 void Form_PrincipaleView::Clickable(Control& c, QWidget* w, bool spaceClicks)
 {

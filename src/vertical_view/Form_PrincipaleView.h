@@ -12,8 +12,8 @@ class Form_PrincipaleControls;
 // its panel, the pictures as picture views, and the clicks on the area numbers and colour swatches
 // (which plain labels and fields would swallow) passed on to their controls. Tab walks the rows, the
 // mounting fields, the SPL parameters and the audience fields in that order; a swatch also opens on
-// the space bar. The widget follows the form's place, size, caption and visibility.
-// The form must outlive the view.
+// the space bar. The widget follows the form's place, size, caption and visibility, and deletes
+// itself when the form is unloaded (so a view that may see its form go must be created with new).
 class Form_PrincipaleView : public QWidget {
     Q_OBJECT
 public:

@@ -81,8 +81,8 @@ TEST_F(WindowShell, FirstLoadWithNoneOneAndThreeModules)
         EXPECT_TRUE(form.Visible()) << name;
         EXPECT_TRUE(MecViewLoaded()) << name;
         EXPECT_FALSE(MecView().Visible()) << name;
-        EXPECT_EQ(form.System_CoG_Circle.FillColor(), CoGColor) << name;
-        EXPECT_EQ(form.System_Zero_Circle.FillColor(), ZeroColor) << name;
+        EXPECT_EQ(form.System_CoG_Circle->FillColor(), CoGColor) << name;
+        EXPECT_EQ(form.System_Zero_Circle->FillColor(), ZeroColor) << name;
     }
 }
 
@@ -131,7 +131,7 @@ TEST_F(WindowShell, FirstLoadWaitsForTheSplashTime)
 }
 
 // A later load in the same process neither reads the library nor waits nor reads the preferences, but
-// starts from the defaults again.
+// starts from the defaults again, its top row offering the library and showing record 1's model.
 TEST_F(WindowShell, LaterLoadStartsFromTheDefaults)
 {
     RecordingPrincipale& first = LoadExamples();
@@ -160,6 +160,11 @@ TEST_F(WindowShell, LaterLoadStartsFromTheDefaults)
     EXPECT_EQ(ArrayTilt, 0);
     EXPECT_EQ(FreqPerBand, 9);
     EXPECT_TRUE(MessageTexts().isEmpty());
+    EXPECT_EQ(Items(again.Tipo[0]), (QStringList{"ARC-12", "ARC-8", "TSB-218F"}));
+    EXPECT_EQ(again.Tipo[0].Text(), "ARC-12");
+    EXPECT_EQ(again.Tipo[0].ListIndex(), 0);
+    EXPECT_EQ(Items(again.Tipo[1]), (QStringList{"ARC-12", "ARC-8"}));
+    EXPECT_EQ(ConfigChanged, VbTrue);
 }
 
 // The 500 ms tick ends the edit pause and blinks the warnings: with an impossible configuration the

@@ -92,8 +92,13 @@ protected:
         return s;
     }
 
+    // The fields are the venue's record: a refit of the view places the outlines from them again.
     static void ShowAudience(int k, double x1, double z1, double x2, double z2)
     {
+        auto& fields = Form().AudienceFields(k);
+        const double ends[4] = {x1, z1, x2, z2};
+        for (std::size_t j = 0; j < 4; ++j)
+            fields[j].SetText(QString::number(ends[j]));
         LineElement* l = Form().Linea[std::size_t(k)];
         l->SetX1(x1);
         l->SetY1(z1);

@@ -39,8 +39,23 @@ QGroupBox* Panel(QWidget& view, const FrameBox& frame)
 // The default project with the example modules, as the window shows it after its first load.
 TEST_F(ViewScreenshot, DefaultProjectWithTheExampleModules)
 {
+    // The display preferences as a missing preferences file leaves them.
+    ViewHooks().InizializePreferences = [](bool) {
+        SplScaleMax = 120;
+        DeltaSpl = 30;
+        SplGrid = VenueGrid = CoGOn = VbTrue;
+        SplGridColor = VenueGridColor = 0xDFDFDF;
+        SplBackColor = VenueBackColor = 0xEFEFEF;
+        RaysColor = 0x4080FF;
+        ArrayColor = 0x800000;
+        CoGColor = 0xFF00;
+        ZeroColor = 0x8100;
+    };
     RecordingPrincipale& form = LoadExamples();
     form.Area[4].SetText("3");
+    // The edits pause: the timer draws the SPL curve along area 1.
+    TempConfigChange = VbFalse;
+    form.TimerVenueSPL.Tick();
     Form_PrincipaleView view(form);
     view.show();
     const QImage shot = view.grab().toImage();
@@ -90,6 +105,17 @@ TEST_F(ViewScreenshot, DefaultProjectWithTheExampleModules)
     ASSERT_NE(venue, nullptr);
     const QPoint barTop = venue->mapTo(&view, QPoint(ControlBinder::Px(form.Scala.Left()) + 3, ControlBinder::Px(form.Scala.Top()) + 1));
     EXPECT_EQ(VbFromRgb(shot.pixel(barTop)), 255);
+    // The preview shows the array's outline in the array colour.
+    QGroupBox* arrayView = Panel(view, form.Anteprima_Cluster_Titolo);
+    ASSERT_NE(arrayView, nullptr);
+    const QRect preview(arrayView->mapTo(&view, QPoint(ControlBinder::Px(form.Anteprima_Cluster.Left()),
+                                                        ControlBinder::Px(form.Anteprima_Cluster.Top()))),
+                        QSize(form.Anteprima_Cluster.PixelWidth(), form.Anteprima_Cluster.PixelHeight()));
+    int outline = 0;
+    for (int y = preview.top(); y <= preview.bottom(); ++y)
+        for (int x = preview.left(); x <= preview.right(); ++x)
+            outline += VbFromRgb(shot.pixel(x, y)) == ArrayColor;
+    EXPECT_GT(outline, 100);
 }
 
 // A person works the window with mouse and keyboard: typing into a field runs its handler, Tab walks

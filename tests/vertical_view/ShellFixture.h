@@ -20,11 +20,19 @@
 #include <string>
 #include <vector>
 
-// The vertical view that counts the drawing calls made into it.
+// The vertical view that counts the drawing calls made into it, and draws.
 class RecordingPrincipale : public Form_Principale {
 public:
-    void DrawArrayInVenue() override { ++draws; }
-    void ScaleSplDiagram() override { ++splCurves; }
+    void DrawArrayInVenue() override
+    {
+        ++draws;
+        Form_Principale::DrawArrayInVenue();
+    }
+    void ScaleSplDiagram() override
+    {
+        ++splCurves;
+        Form_Principale::ScaleSplDiagram();
+    }
     int draws = 0;
     int splCurves = 0;
 };
