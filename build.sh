@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 what=${1:-run}
-packages=(cmake make g++ qt6-base-dev libgl-dev libpng-dev libgtest-dev poppler-utils)
+packages=(cmake make g++ qt6-base-dev libgl-dev libpng-dev libgtest-dev poppler-utils fonts-dejavu-extra)
 
 missing=()
 for p in "${packages[@]}"; do

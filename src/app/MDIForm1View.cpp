@@ -42,7 +42,8 @@ QAction* MDIForm1View::Bind(MenuItem& item, QMenu* menu)
     if (item.Caption() == "-")
         action->setSeparator(true);
     auto sync = [&item, action] {
-        action->setText(item.Caption());
+        if (!action->isSeparator())
+            action->setText(item.Caption());
         action->setVisible(item.Visible());
         action->setEnabled(item.Enabled());
         action->setCheckable(item.Checked());

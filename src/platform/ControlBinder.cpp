@@ -115,8 +115,11 @@ QLineEdit* ControlBinder::Bind(TextField& c, QWidget* parent)
         w->setReadOnly(c.Locked());
         if (w->text() != c.Text())
             w->setText(c.Text());
-        if (c.SelLength() > 0)
+        // Only the field that has the focus shows its selection, as on the platform.
+        if (c.SelLength() > 0 && w->hasFocus())
             w->setSelection(c.SelStart(), c.SelLength());
+        else if (!w->hasFocus())
+            w->deselect();
     };
     c.Changed = sync;
     sync();

@@ -38,6 +38,7 @@
 #include "vertical_view/VerticalViewHooks.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QPointer>
 #include <QTimer>
 #include <cstdlib>
@@ -216,6 +217,11 @@ int RunProgram(const QString& commandLine)
 {
     WireProgram();
     Timer::SetLive(true);
+    // The windows are laid out in twips for a narrow 8-point face; a condensed face keeps the
+    // captions inside their places.
+    QFont face(QStringLiteral("DejaVu Sans Condensed"));
+    face.setPointSizeF(8);
+    QApplication::setFont(face);
     MDIForm1& frame = Frame();
     frame.EndProgram = [] { std::_Exit(0); };
     frameView = new MDIForm1View(frame);
