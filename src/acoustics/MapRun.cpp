@@ -1,5 +1,7 @@
 #include "acoustics/MapRun.h"
 #include "acoustics/AcousticsHooks.h"
+#include "acoustics/FastSpl.h"
+#include "acoustics/MapWorkers.h"
 #include "acoustics/RenderSim.h"
 #include "acoustics/Simulation.h"
 #include "core/ArrayState.h"
@@ -84,7 +86,7 @@ void FinishStoppedRun(Form_PrincipaleControls& form)
     EnableSimulationControls(true);
 }
 
-void RunMap(std::int16_t lineCount, double c, double mapRes, double sourceRes)
+void RunMap(std::int16_t lineCount, double c, double mapRes, double sourceRes, const MapRunMethod& method)
 {
     Form_PrincipaleControls& form = Principale();
 
@@ -99,6 +101,7 @@ void RunMap(std::int16_t lineCount, double c, double mapRes, double sourceRes)
     const std::int16_t band = FindComboText(form.Frequency, form.Frequency.Text(), true).Index;
     const std::int16_t count = BuildSourcePoints(sourceRes, band);
     sources.points.assign(SourcePoints.begin(), SourcePoints.begin() + count);
+    const FastSpl fast(sources);
 
     SetRunButtons(form, true);
     ProgressPercent = 0;
@@ -111,7 +114,10 @@ void RunMap(std::int16_t lineCount, double c, double mapRes, double sourceRes)
     DoEvents();
 
     const bool complete =
-        ComputeSplMap(grid, [&sources](double x, double z) { return NodeSPL(sources, x, z); }, start);
+        method.straightforward
+            ? ComputeSplMap(grid, [&sources](double x, double z) { return NodeSPL(sources, x, z); }, start)
+            : ComputeSplMapParallel(grid, [&fast](double x, double z) { return fast.Level(x, z); }, start,
+                                    method.threads);
     if (complete)
         FinishCompleteRun(form, start);
     else
@@ -120,11 +126,12 @@ void RunMap(std::int16_t lineCount, double c, double mapRes, double sourceRes)
 
 }
 
-void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double sourceRes)
+void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double sourceRes,
+                         const MapRunMethod& method)
 {
     {
         const RunningFlag running;
-        RunMap(lineCount, c, mapRes, sourceRes);
+        RunMap(lineCount, c, mapRes, sourceRes, method);
     }
     Call(Acoustics().mapRunEnded);
 }
@@ -145,11 +152,16 @@ bool ComputeSplMap(const MapGrid& grid, const NodeEvaluator& evaluate, const QDa
             if (IsTrue(StopSimulation))
                 return false;
         }
-        // A map of a single node row is done after that row.
-        ProgressPercent = grid.nodesZ > 0 ? CInt(100.0 * a / grid.nodesZ) : 100;
-        UpdateProgress();
+        ShowRowProgress(grid, a);
     }
     return true;
+}
+
+void ShowRowProgress(const MapGrid& grid, int a)
+{
+    // A map of a single node row is done after that row.
+    ProgressPercent = grid.nodesZ > 0 ? CInt(100.0 * a / grid.nodesZ) : 100;
+    UpdateProgress();
 }
 
 QString ElapsedTimeText(double minutes)
