@@ -5,6 +5,7 @@
 //   build/bench/MapRunBench
 #include "acoustics/MapGrid.h"
 #include "acoustics/MapRun.h"
+#include "acoustics/MapWorkers.h"
 #include "acoustics/Simulation.h"
 #include "acoustics/SplDiagram.h"
 #include "core/ArrayState.h"
@@ -21,7 +22,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -162,10 +162,10 @@ Difference Compare(const std::vector<std::int16_t>& a, const std::vector<std::in
 }
 
 // Prints one fast run against the straightforward one; true when it meets its speed-up and agrees.
-bool ReportFast(const Band& band, const Run& reference, int threads, double required, unsigned cores)
+bool ReportFast(const Band& band, const Run& reference, int threads, double required, int cores)
 {
-    if (cores < unsigned(threads)) {
-        std::printf("%-6s  fast, %d threads          not measured: %u cores\n", band.name, threads, cores);
+    if (cores < threads) {
+        std::printf("%-6s  fast, %d threads          not measured: %d cores\n", band.name, threads, cores);
         return true;
     }
     const Run fast = TimedRun(band, MapRunMethod{false, threads});
@@ -265,10 +265,10 @@ int main(int argc, char** argv)
     BuildVenue(depth);
     const MapGrid grid = MapNodeGrid(MapResolution);
     const std::int16_t sources = BuildSourcePoints(SourceResolution, 17);
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const int cores = AvailableCores();
     std::printf("array: %d x %s, %d source points at %.2f m; map %.1f m, %d lines per 1/3 octave, %.0f degrees C\n",
                 Boxes, BoxModel, int(sources), SourceResolution, MapResolution, int(Lines), Temperature);
-    std::printf("venue %.0f m deep: %d x %d nodes = %d, map %d x %d cells; cores: %u\n", depth, grid.nodesZ + 1,
+    std::printf("venue %.0f m deep: %d x %d nodes = %d, map %d x %d cells; cores: %d\n", depth, grid.nodesZ + 1,
                 grid.nodesX + 1, (grid.nodesZ + 1) * (grid.nodesX + 1), grid.step * grid.nodesZ + 1,
                 grid.step * grid.nodesX + 1, cores);
 

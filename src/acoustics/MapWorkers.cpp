@@ -2,6 +2,8 @@
 #include "core/SplState.h"
 #include "platform/Services.h"
 
+#include <QThread>
+
 #include <algorithm>
 #include <system_error>
 
@@ -116,10 +118,11 @@ void MapWorkers::Work()
     }
 }
 
+int AvailableCores() { return std::max(1, QThread::idealThreadCount()); }
+
 bool ComputeSplMapParallel(const MapGrid& grid, const NodeEvaluator& evaluate, const QDateTime& start, int threads)
 {
-    const int workerCount = threads > 0 ? threads : int(std::max(1u, std::thread::hardware_concurrency()));
-    MapWorkers workers(grid, evaluate, workerCount);
+    MapWorkers workers(grid, evaluate, threads > 0 ? threads : AvailableCores());
     EventPacer pacer(start);
     const int blockCells = grid.step * grid.step;
     for (int a = 0; a <= grid.nodesZ; ++a) {

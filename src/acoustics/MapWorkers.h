@@ -50,6 +50,9 @@ private:
     std::vector<std::thread> threads_;
 };
 
+// The cores this process may run on (at least one).
+int AvailableCores();
+
 // The node loop of ComputeSplMap with the nodes evaluated by `threads` workers, every core when 0. The
 // window thread stores each node row as it comes in and fills its blocks in the same order, so the map
 // is the one ComputeSplMap makes with the same levels, and updates the progress after every row. Once
