@@ -137,7 +137,7 @@ Run TimedRun(const Band& band, const MapRunMethod& method)
     SelectBand(band);
     QElapsedTimer timer;
     timer.start();
-    RunSPLMapSimulation(Lines, SpeedOfSound(Temperature), MapResolution, SourceResolution, method);
+    RunSPLMapSimulationWith(Lines, SpeedOfSound(Temperature), MapResolution, SourceResolution, method);
     Run run;
     run.seconds = timer.nsecsElapsed() / 1e9;
     for (int i = 0; i <= MapSize[0]; ++i)

@@ -1,12 +1,12 @@
+#include "program/Program.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QStringList>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QLabel window(QStringLiteral("Torvi"));
-    window.setWindowTitle(QStringLiteral("Torvi"));
-    window.resize(640, 400);
-    window.show();
-    return app.exec();
+    // The program takes one project path; the shell has already split and unquoted the arguments.
+    const QStringList args = QApplication::arguments().mid(1);
+    return RunProgram(args.join(' '));
 }

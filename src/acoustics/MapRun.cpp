@@ -1,6 +1,7 @@
 #include "acoustics/MapRun.h"
 #include "acoustics/AcousticsHooks.h"
 #include "acoustics/FastSpl.h"
+#include "acoustics/Form_SplMapExport.h"
 #include "acoustics/MapWorkers.h"
 #include "acoustics/RenderSim.h"
 #include "acoustics/Simulation.h"
@@ -45,21 +46,6 @@ void SetRunButtons(Form_PrincipaleControls& form, bool running)
 {
     form.StartSimulate.SetEnabled(!running);
     form.StopSimulate.SetEnabled(running);
-}
-
-// Closing them first means the source points are built from the initial values just saved, and the
-// curve that applyConfig recomputes cannot disturb this run's own copy.
-void ApplyOpenWindows()
-{
-    AcousticsHooks& up = Acoustics();
-    if (Visible(up.preferencesVisible)) {
-        Call(up.applyConfig);
-        Call(up.unloadPreferences);
-    }
-    if (Visible(up.initValuesVisible)) {
-        Call(up.saveCurrValues);
-        Call(up.unloadInitValues);
-    }
 }
 
 void FinishCompleteRun(Form_PrincipaleControls& form, const QDateTime& start)
@@ -126,17 +112,40 @@ void RunMap(std::int16_t lineCount, double c, double mapRes, double sourceRes, c
 
 }
 
-void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double sourceRes,
-                         const MapRunMethod& method)
+void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double sourceRes)
+{
+    RunSPLMapSimulationWith(lineCount, c, mapRes, sourceRes, MapRunMethod{});
+}
+
+void RunSPLMapSimulationWith(std::int16_t lineCount, double c, double mapRes, double sourceRes,
+                             const MapRunMethod& method)
 {
     {
         const RunningFlag running;
+        // The export window's picture reads the map this run replaces.
+        SplMapExportFollowMapRun();
         RunMap(lineCount, c, mapRes, sourceRes, method);
     }
+    SplMapExportFollowMapRun();
     Call(Acoustics().mapRunEnded);
 }
 
 bool MapRunActive() { return g_running; }
+
+// Closing them first means the source points are built from the initial values just saved, and the
+// curve that applyConfig recomputes cannot disturb this run's own copy.
+void ApplyOpenWindows()
+{
+    AcousticsHooks& up = Acoustics();
+    if (Visible(up.preferencesVisible)) {
+        Call(up.applyConfig);
+        Call(up.unloadPreferences);
+    }
+    if (Visible(up.initValuesVisible)) {
+        Call(up.saveCurrValues);
+        Call(up.unloadInitValues);
+    }
+}
 
 void UpdateProgress() { Principale().ProgressBar.SetValue(ProgressPercent); }
 

@@ -24,8 +24,15 @@ struct MapRunMethod {
 // initial-values window is applied or saved and closed first. The run works on its own copy of the
 // band lines and source points, so nothing that runs while it lets events through changes its result.
 // A complete run shows its time, paints the map and sets SplMapValid; a stopped one clears both flags.
-void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double sourceRes,
-                         const MapRunMethod& method = {});
+void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double sourceRes);
+
+// The same run with its nodes evaluated the way `method` says.
+void RunSPLMapSimulationWith(std::int16_t lineCount, double c, double mapRes, double sourceRes,
+                             const MapRunMethod& method);
+
+// Applies and closes the preferences window, and saves and closes the initial-values window, when
+// they are visible. The run does it first; so may its caller, before it settles what they changed.
+void ApplyOpenWindows();
 
 // True from the start of RunSPLMapSimulation until it returns, that is also while events run nested
 // inside it: windows the run works on must not be torn down then.

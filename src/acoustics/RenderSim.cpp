@@ -42,6 +42,9 @@ SplRamp SetSplRamp()
 
 RGBColor SplRampRGB(double v, const SplRamp& ramp)
 {
+    // A scale without span has no segments to spread over: below its top is below its floor.
+    if (ramp.Q <= 0)
+        return v < ramp.Top ? RGBColor{0, 0, 32} : RGBColor{255, 0, 0};
     if (v < ramp.T1) {
         const std::int32_t g = std::max(Fraction255(v - ramp.Floor, ramp.Q), 0);
         return {0, Byte(g), Byte(g + 32)};

@@ -19,7 +19,7 @@ struct SplRamp {
 SplRamp SetSplRamp();
 
 // The colour of a level in 0.01 dB: dark blue (0, 0, 32) at and below the floor through cyan, green
-// and yellow to red at and above the top.
+// and yellow to red at and above the top. A scale without span shows only those two ends.
 RGBColor SplRampRGB(double v, const SplRamp& ramp);
 // The colour of pixel row y of the colour bar, whose quarter height is Q pixels: red at the top row,
 // then yellow, green and cyan, and (0, 0, 32) from row 4Q down.

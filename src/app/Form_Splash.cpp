@@ -67,6 +67,7 @@ void UnloadSplash()
     auto& form = instance();
     if (form) {
         form->Hide();
+        form->NotifyUnloaded();
         static std::unique_ptr<Form_Splash> retired;
         retired = std::move(form);
     }

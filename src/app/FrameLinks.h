@@ -24,8 +24,12 @@ struct FrameLinks {
     std::function<void()> UpdateMechanics, UpdateMecView, CalculateArrayGeometry;
     // Repaints of the child windows after a resize.
     std::function<void()> RepaintViews;
-    // Whether a map run is letting events through (a close then waits for it to return).
+    // Whether a map run or a map export picture is letting events through (a close then stops it and
+    // waits for it to return), and how to stop the export picture.
     std::function<bool()> MapRunActive;
+    std::function<bool()> ExportBuildActive;
+    std::function<void()> StopExportBuild;
+    std::function<void()> UnloadSplMapExport;
 };
 
 FrameLinks& Links();

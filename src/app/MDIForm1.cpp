@@ -204,6 +204,12 @@ bool MDIForm1::MDIForm_QueryUnload()
         closePending_ = true;
         return true;
     }
+    if (Links().ExportBuildActive && Links().ExportBuildActive()) {
+        if (Links().StopExportBuild)
+            Links().StopExportBuild();
+        closePending_ = true;
+        return true;
+    }
     return false;
 }
 
@@ -211,7 +217,7 @@ void MDIForm1::MDIForm_Unload()
 {
     for (const auto& unload : {Links().UnloadMecView, std::function<void()>(UnloadInstructions), Links().UnloadPrincipale,
                                Links().UnloadInitValues, Links().UnloadPreferences, std::function<void()>(UnloadSplash),
-                               Links().UnloadPrinterProperties}) {
+                               Links().UnloadPrinterProperties, Links().UnloadSplMapExport}) {
         if (unload)
             unload();
     }

@@ -36,6 +36,7 @@ struct FlyingBarHook {
     std::int16_t FBarHooks = 0;    // hole index 0..59 in that row
     VbBool SelHook = VbFalse;      // hook placed
     VbBool Active = VbFalse;       // the hook the last click moved
+    bool operator==(const FlyingBarHook&) const = default;
 };
 extern std::array<FlyingBarHook, 2> FlyingBarHooks;
 

@@ -1,6 +1,7 @@
 #include "forms/Form_PrincipaleControls.h"
 #include "forms/FrameHooks.h"
 
+#include "core/NumberRules.h"
 #include "core/Settings.h"
 
 #include <algorithm>
@@ -56,6 +57,32 @@ Form_PrincipaleControls::Form_PrincipaleControls()
     Frequency_Num.AddItem(QStringLiteral("High"), 9);
     Frequency_Num.SetText(QStringLiteral("Medium"));
 
+    // Mounting fields as designed. Each spinner holds its field's value negated (by tenths for the
+    // fields with a 0.1 step) and starts in step with its field, since the handlers restore from it.
+    const struct {
+        const char* text;
+        int min, max, value;
+    } mounting[] = {{"0", -1000, 50, 0}, {"8", -1000, 0, -80}, {"1", -20, 0, -1}, {"0", -600, 600, 0}, {"1", -26, -1, -1}};
+    for (std::size_t i = 0; i < Area.size(); ++i) {
+        Area[i].SetText(QString::fromLatin1(mounting[i].text));
+        VScroll_Area[i].SetMin(mounting[i].min);
+        VScroll_Area[i].SetMax(mounting[i].max);
+        VScroll_Area[i].SetValue(mounting[i].value);
+    }
+    AutoConfigure.SetCaption(QStringLiteral("Auto Splay"));
+    // SPL parameter spinners as designed: the map resolution in tenths and the source resolution in
+    // hundredths of a metre, the temperature in degrees, each negated. A project's values are checked
+    // against these ranges before they reach the spinners.
+    const struct {
+        Spinner& spinner;
+        int min, max, value;
+    } splSpinners[] = {{VScroll_MapRes, -50, -1, -5}, {VScroll_SourceRes, -10, -1, -2}, {VScroll_Temperature, -60, 25, 10}};
+    for (const auto& s : splSpinners) {
+        s.spinner.SetMin(s.min);
+        s.spinner.SetMax(s.max);
+        s.spinner.SetValue(s.value);
+    }
+
     // ---- Grids, axes and pointer readouts ----
     // Captions are centred on the value they mark, so every label of a pool has the same size.
     const auto sizeCaptions = [](auto& pool) {
@@ -80,6 +107,54 @@ Form_PrincipaleControls::Form_PrincipaleControls()
 
     Timer_TempConfigChange.SetInterval(500);
     TimerVenueSPL.SetInterval(300);
+
+    // ---- Venue section and SPL parameters as designed ----
+    // The edges are laid over the venue and the rays; each redraw of the array shows the rows in use.
+    for (auto* edges : {&Linea_destra, &Linea_sinistra, &Linea_inferiore, &Linea_superiore}) {
+        addLines(*edges, Diagramma_Area);
+        for (LineElement* l : *edges)
+            l->SetVisible(false);
+    }
+    addLines(Linea_stage, Diagramma_Area);
+    Last_module_height.SetAutoSize(true);
+    for (ShapeElement** marker : {&System_CoG_Circle, &System_Zero_Circle}) {
+        *marker = &Anteprima_Cluster.AddShape();
+        (*marker)->SetShape(ShapeElement::Circle);
+        (*marker)->SetFillStyle(0);
+    }
+
+    // The starting venue; the outlines stand on it and the listeners stand 1.75 m above them.
+    const int venue[4][4] = {{5, 0, 35, 0}, {35, 0, 55, 4}, {55, 10, 65, 12}, {55, 16, 75, 20}};
+    const std::int32_t areaColours[4] = {0x800000, 0xC0, 0x8000, 0x4040};
+    for (int k = 0; k < 4; ++k) {
+        const auto i = std::size_t(k);
+        const int* v = venue[k];
+        for (std::size_t j = 0; j < 4; ++j)
+            AudienceFields(k)[j].SetText(QString::number(v[j]));
+        Linea[i]->SetEnds(v[0], v[1], v[2], v[3]);
+        Linea_Stand_Seats[i]->SetEnds(v[0], v[1] + 1.75, v[2], v[3] + 1.75);
+        Elemento_Venue_Pulsante[i].SetCaption(QStringLiteral("On"));
+        Stand_Seats[i].SetCaption(QStringLiteral("Stand"));
+        Elemento_Venue_Colore[i].SetBackColor(areaColours[k]);
+        Linea[i]->SetBorderColor(areaColours[k]);
+        Linea_Stand_Seats[i]->SetBorderColor(areaColours[k]);
+        Label_spalto[i].SetCaption(QString::number(k + 1));
+    }
+    const std::int32_t stageColour = static_cast<std::int32_t>(0x80000007);  // window frame
+    Stage_color.SetBackColor(stageColour);
+    for (LineElement* l : Linea_stage)
+        l->SetBorderColor(stageColour);
+
+    // The SPL fields start in step with their spinners, since leaving a field restores from its spinner.
+    MapRes.SetText(CStr(-VScroll_MapRes.Value() / 10.0));
+    SourceRes.SetText(CStr(-VScroll_SourceRes.Value() / 100.0));
+    Temperature.SetText(CStr(-VScroll_Temperature.Value()) + QStringLiteral(" °C"));
+    Temperature.SetLocked(true);
+    Temperature.SetBackColor(0xD0D0D0);
+    StartSimulate.SetCaption(QStringLiteral("Start"));
+    StopSimulate.SetCaption(QStringLiteral("Stop"));
+    StopSimulate.SetEnabled(false);
+    // ---- end of venue section and SPL parameters ----
 }
 
 Form_PrincipaleControls::~Form_PrincipaleControls() = default;
@@ -96,11 +171,19 @@ std::array<TextField, 4>& Form_PrincipaleControls::AudienceFields(int k)
 
 int Form_PrincipaleControls::SelectedAudience() { return std::clamp<int>(SPL_SelectedAudience, 0, 3); }
 
+std::function<void(Form_PrincipaleControls&)>& PrincipaleCreated()
+{
+    static std::function<void(Form_PrincipaleControls&)> created;
+    return created;
+}
+
 Form_PrincipaleControls& Principale()
 {
     auto& form = instance();
     if (!form) {
         form = factory() ? factory()() : std::make_unique<Form_PrincipaleControls>();
+        if (PrincipaleCreated())
+            PrincipaleCreated()(*form);
         form->Form_Load();
     }
     return *form;
@@ -110,7 +193,12 @@ bool PrincipaleLoaded() { return instance() != nullptr; }
 
 void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> f) { factory() = std::move(f); }
 
-void UnloadPrincipale() { instance().reset(); }
+void UnloadPrincipale()
+{
+    if (instance())
+        instance()->NotifyUnloaded();
+    instance().reset();
+}
 
 FrameHooks& FrameCalls()
 {

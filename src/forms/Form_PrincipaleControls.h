@@ -126,6 +126,23 @@ public:
     // Drawing and recomputation that the vertical view provides; the bare window does nothing.
     virtual void DrawArrayInVenue() {}
     virtual void ScaleSplDiagram() {}
+
+    // ---- Venue section: array edges, stage, lowest point and legend markers ----
+    // Edge elements of the venue view, element r for row r of ClusterCorners (0 the flying bar,
+    // 1..16 the boxes); elements 17..27 are never shown.
+    static constexpr int EdgeCount = 28;
+    std::array<LineElement*, EdgeCount> Linea_destra{};     // front edge
+    std::array<LineElement*, EdgeCount> Linea_sinistra{};   // back edge
+    std::array<LineElement*, EdgeCount> Linea_inferiore{};  // bottom edge
+    std::array<LineElement*, EdgeCount> Linea_superiore{};  // top edge
+    // The stage top and the stage front.
+    std::array<LineElement*, 2> Linea_stage{};
+    // The lowest point of the array ("BottomZ:").
+    Label Last_module_height;
+    // The legend's filled circles in the centre-of-gravity and origin colours, beside the preview.
+    ShapeElement* System_CoG_Circle = nullptr;
+    ShapeElement* System_Zero_Circle = nullptr;
+    // ---- end of venue section ----
 };
 
 // The vertical view window, created and loaded on first use through the installed factory (a bare
@@ -133,6 +150,8 @@ public:
 // already returns it, so code that its load calls can reach it.
 Form_PrincipaleControls& Principale();
 bool PrincipaleLoaded();
+// Runs when Principale() has created the window, before its load: the program gives it its Qt view here.
+std::function<void(Form_PrincipaleControls&)>& PrincipaleCreated();
 void SetPrincipaleFactory(std::function<std::unique_ptr<Form_PrincipaleControls>()> factory);
 // Destroys the window; the next Principale() creates a new one.
 void UnloadPrincipale();

@@ -107,10 +107,11 @@ bool ReadVerifiedProtectedFile(const QString& path)
     } catch (const VbError&) {
         return false;
     }
-    if (!IsStoredChecksum(ChecksumTag(Crc32Bytes(DataBytes))))
-        return false;
-    // The payload check ignores the header, so the marker line is looked at on its own: it must
-    // stand alone on the first line, ended by CR or LF.
+    return IsStoredChecksum(ChecksumTag(Crc32Bytes(DataBytes))) && HasProtectedFileMarker(path);
+}
+
+bool HasProtectedFileMarker(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

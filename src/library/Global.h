@@ -30,6 +30,10 @@ void SplitStoredChecksum(const std::vector<std::uint8_t>& data);
 // Exact comparison with the tag of the last read, case and length included.
 bool IsStoredChecksum(const QString& checksum);
 
+// True when the file's first line is the marker standing alone, ended by CR or LF. The payload
+// check ignores the header, so readers look at the marker line on its own.
+bool HasProtectedFileMarker(const QString& path);
+
 // The whole check a reader makes before it parses: the file is read with its tag, the tag equals the
 // CRC-32 of the text, and the file's first line is the marker. Any failure, a file that cannot be
 // read included, gives false; after true the text is DataBytes[0..DataUBound].

@@ -10,6 +10,13 @@ FindResult FindComboText(const ComboList& combo, const QString& text, bool)
     return {};
 }
 
+QString ComboEntryOrFirst(const ComboList& combo, int position)
+{
+    if (position >= 0 && position < combo.ListCount())
+        return combo.List(position);
+    return combo.ListCount() > 0 ? combo.List(0) : QString();
+}
+
 FindResult FindComboItemData(const ComboList& combo, std::int16_t value, int)
 {
     for (int i = 0; i < combo.ListCount(); ++i)

@@ -13,6 +13,10 @@
 // typed values comes to the same, so stringCompare changes nothing.
 FindResult FindComboText(const ComboList& combo, const QString& text, bool stringCompare = true);
 
+// The text of entry `position` of a list. A position remembered by another control may lie outside
+// this list: the first entry stands in for it, and an empty text when the list has no entries.
+QString ComboEntryOrFirst(const ComboList& combo, int position);
+
 // The first item whose item value equals value. The third argument has no use.
 FindResult FindComboItemData(const ComboList& combo, std::int16_t value, int = 0);
 

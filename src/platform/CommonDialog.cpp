@@ -38,8 +38,10 @@ bool CommonDialog::ShowColor()
     return true;
 }
 
-QString CommonDialog::FileTitle() const
+QString FileTitleOf(const QString& path)
 {
-    const int cut = int(std::max(FileName.lastIndexOf('/'), FileName.lastIndexOf('\\')));
-    return FileName.mid(cut + 1);
+    const int cut = int(std::max(path.lastIndexOf('/'), path.lastIndexOf('\\')));
+    return path.mid(cut + 1);
 }
+
+QString CommonDialog::FileTitle() const { return FileTitleOf(FileName); }

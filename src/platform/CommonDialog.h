@@ -3,6 +3,9 @@
 #include <QString>
 #include <cstdint>
 
+// The file name part of a path, after its last "/" or "\" (the whole text when it has neither).
+QString FileTitleOf(const QString& path);
+
 // The common dialog control: properties that stay on it between uses, and the file and colour dialogs
 // through the services. With CancelError on, a cancel raises VbError::CancelError.
 class CommonDialog {

@@ -1,5 +1,6 @@
 #include "platform/Control.h"
 #include "platform/FormBase.h"
+#include "platform/VbFont.h"
 
 void Control::Move(int left, int top, int width, int height)
 {
@@ -57,12 +58,23 @@ void Label::SetCaption(const QString& c)
     if (c == caption_)
         return;
     caption_ = c;
-    NotifyChanged();
+    FitCaption();
 }
 
 void Label::SetAutoSize(bool v)
 {
     autoSize_ = v;
+    FitCaption();
+}
+
+// Code that places a label beside another reads its size right after setting its caption, so an
+// AutoSize label takes its caption's size at once, not when a view lays it out.
+void Label::FitCaption()
+{
+    if (autoSize_) {
+        const QSize size = TextExtent(FontFromVb(DefaultFontName, fontSize_, fontBold_), caption_);
+        Move(Left(), Top(), size.width() * TwipsPerPixel, size.height() * TwipsPerPixel);
+    }
     NotifyChanged();
 }
 
@@ -81,13 +93,13 @@ void Label::SetTransparent(bool v)
 void Label::SetFontSize(int s)
 {
     fontSize_ = s;
-    NotifyChanged();
+    FitCaption();
 }
 
 void Label::SetFontBold(bool b)
 {
     fontBold_ = b;
-    NotifyChanged();
+    FitCaption();
 }
 
 void Label::SetMousePointer(int p)

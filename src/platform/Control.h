@@ -72,9 +72,12 @@ private:
     FormBase* parent_ = nullptr;
 };
 
-// A caption on a window or a picture.
+// A caption on a window or a picture. With AutoSize its width and height (twips) follow its caption,
+// measured in the platform's default font at its size and weight.
 class Label : public Control {
 public:
+    static constexpr int TwipsPerPixel = 15;
+
     const QString& Caption() const { return caption_; }
     void SetCaption(const QString& c);
     bool AutoSize() const { return autoSize_; }
@@ -91,6 +94,7 @@ public:
     void SetMousePointer(int p);
 
 private:
+    void FitCaption();
     QString caption_;
     bool autoSize_ = false;
     int alignment_ = 0;

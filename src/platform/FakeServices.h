@@ -28,6 +28,7 @@ public:
     double seconds = 43200.0;                         // advanced by tests to move the clock
     QString programFolder = QStringLiteral("/tmp");
     QStringList printers;
+    QStringList printerModels;
     int defaultPrinter = -1;
 
     int MessageBox(const QString& text, int style, const QString& title) override;
@@ -40,6 +41,7 @@ public:
     QString ProgramFolder() override { return programFolder; }
     QStringList PrinterNames() override { return printers; }
     int DefaultPrinterIndex() override { return defaultPrinter; }
+    QStringList PrinterModels() override { return printerModels; }
 
 private:
     std::optional<QString> NextFileAnswer();

@@ -9,12 +9,15 @@ void FormBase::SetCaption(const QString& c)
 
 void FormBase::Move(int left, int top, int width, int height)
 {
+    const bool resized = width != width_ || height != height_;
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     if (Changed)
         Changed();
+    if (resized && Resize)
+        Resize();
 }
 
 void FormBase::Show()

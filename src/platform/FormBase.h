@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <utility>
 
 // A window of the other platform as a plain object: caption, placement in twips, visibility and the
 // control that has the focus. A Qt view shows it and reports real focus moves through MoveFocus.
@@ -34,6 +35,19 @@ public:
     void Adopt(C&... controls) { (controls.SetParent(this), ...); }
     template <typename C, std::size_t N>
     void AdoptAll(std::array<C, N>& controls) { for (auto& c : controls) c.SetParent(this); }
+
+    // The form's own reaction to a new width or height, run after the size changed, as the
+    // platform's Resize event is.
+    std::function<void()> Resize;
+
+    // Set by the Qt view, which goes with the window: called by whoever unloads the window, just
+    // before it is destroyed, while its controls still exist.
+    std::function<void()> Unloaded;
+    void NotifyUnloaded()
+    {
+        if (const auto notify = std::exchange(Unloaded, nullptr))
+            notify();
+    }
 
     // Set by the Qt view: property changes and focus requests from code.
     std::function<void()> Changed;

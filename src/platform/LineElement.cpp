@@ -18,6 +18,15 @@ void LineElement::SetY1(double v) { Set(y1_, v); }
 void LineElement::SetX2(double v) { Set(x2_, v); }
 void LineElement::SetY2(double v) { Set(y2_, v); }
 
+void LineElement::SetEnds(double x1, double y1, double x2, double y2)
+{
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    owner_.NotifyChanged();
+}
+
 void LineElement::SetBorderColor(std::int32_t v)
 {
     borderColor_ = v;

@@ -24,6 +24,8 @@ public:
     void SetY1(double v);
     void SetX2(double v);
     void SetY2(double v);
+    // Both ends at once, as a form moving the line would set its four coordinates.
+    void SetEnds(double x1, double y1, double x2, double y2);
 
     std::int32_t BorderColor() const { return borderColor_; }
     void SetBorderColor(std::int32_t v);

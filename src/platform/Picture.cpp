@@ -26,19 +26,6 @@ int PixelsOf(int twips)
     return static_cast<int>(std::nearbyint(twips / double(Picture::TwipsPerPixel)));
 }
 
-double TwipsPerUnit(int mode)
-{
-    switch (mode) {
-    case Picture::Twips: return 1;
-    case Picture::Points: return 20;
-    case Picture::Pixels: return Picture::TwipsPerPixel;
-    case Picture::Inches: return 1440;
-    case Picture::Millimeters: return 1440 / 25.4;
-    case Picture::Centimeters: return 1440 / 2.54;
-    default: return 0;
-    }
-}
-
 // Whether elements can be carried from one mapping to another through pixels.
 bool Invertible(const UserScale& s)
 {
@@ -54,6 +41,19 @@ bool SamePlacement(const UserScale& a, const UserScale& b)
 }
 
 } // namespace
+
+double Picture::TwipsPerUnit(int mode)
+{
+    switch (mode) {
+    case Picture::Twips: return 1;
+    case Picture::Points: return 20;
+    case Picture::Pixels: return Picture::TwipsPerPixel;
+    case Picture::Inches: return 1440;
+    case Picture::Millimeters: return 1440 / 25.4;
+    case Picture::Centimeters: return 1440 / 2.54;
+    default: return 0;
+    }
+}
 
 Picture::Picture() : fontName_(DefaultFontName), fontSize_(DefaultFontSize)
 {
@@ -135,6 +135,12 @@ void Picture::Rescaled(const UserScale& before)
             e.Remap(before, scale_);
         for (ShapeElement& e : shapes_)
             e.Remap(before, scale_);
+    } else if (!Invertible(before) && Invertible(scale_)) {
+        // A picture that had no pixels could not carry sizes through them: labels sized to their
+        // captions take their size afresh, so a caption set before the picture had a size still shows.
+        for (LabelElement& e : labels_)
+            if (e.AutoSize())
+                e.TextChanged();
     }
     NotifyChanged();
 }

@@ -58,6 +58,9 @@ public:
     void Scale(double x1, double y1, double x2, double y2);
     int ScaleMode() const { return scaleMode_; }
     void SetScaleMode(int v);
+    // Twips in one unit of a fixed scale mode (a pixel is 15 twips on the screen); 0 for User and
+    // for values that are no scale mode.
+    static double TwipsPerUnit(int mode);
     const UserScale& Mapping() const { return scale_; }
     double ToPixelX(double x) const { return scale_.ToPixelX(x); }
     double ToPixelY(double y) const { return scale_.ToPixelY(y); }

@@ -145,3 +145,11 @@ int QtServices::DefaultPrinterIndex()
     const QString def = QPrinterInfo::defaultPrinterName();
     return int(QPrinterInfo::availablePrinterNames().indexOf(def));
 }
+
+QStringList QtServices::PrinterModels()
+{
+    QStringList models;
+    for (const QString& name : QPrinterInfo::availablePrinterNames())
+        models << QPrinterInfo::printerInfo(name).makeAndModel();
+    return models;
+}

@@ -14,6 +14,7 @@ public:
     QString ProgramFolder() override;
     QStringList PrinterNames() override;
     int DefaultPrinterIndex() override;
+    QStringList PrinterModels() override;
 };
 
 // Turns a "Description|*.ext|Other|*.x" filter into Qt's "Description (*.ext);;Other (*.x)".

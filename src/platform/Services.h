@@ -43,6 +43,8 @@ public:
     // Names of the installed printers, in the system's order, and the default one's index (-1: none).
     virtual QStringList PrinterNames() = 0;
     virtual int DefaultPrinterIndex() = 0;
+    // The make and model of each printer, in the order of PrinterNames.
+    virtual QStringList PrinterModels() = 0;
 };
 
 // The services in use: the Qt ones unless a test installed others.

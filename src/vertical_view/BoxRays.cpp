@@ -5,13 +5,13 @@
 #include "core/Settings.h"
 #include "forms/Form_PrincipaleControls.h"
 #include "library/Catalogue.h"
+#include "mechanics/Geometry.h"
 
 #include <cmath>
 #include <optional>
 
 namespace {
 
-constexpr double DegreesToRadians = 0.017453292519943278;
 constexpr int AreaCount = 4;
 
 struct Point {
@@ -103,7 +103,7 @@ void DrawBoxRay(std::int16_t row)
     }
 
     const double a = RowAngle(form.Position[row - 1]);
-    const double t = std::tan(a * DegreesToRadians);
+    const double t = std::tan(a * DegToRad);
     const double b = start.z - t * start.x;
 
     const bool startsInView = (start.x > left || a > -90) && (start.z < top || (-180 < a && a < 0))

@@ -1,5 +1,7 @@
 #pragma once
+#include "acoustics/MapRun.h"
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 // Services of other parts of the program that the vertical view's drawing calls. The program fills
@@ -8,6 +10,10 @@
 struct VerticalViewHooks {
     // Shows the SPL map's level at a point of the venue view (metres) on the colour scale.
     std::function<void(double X, double Y)> ShowSPLAtCursor;
+    // Runs the SPL map with the parameters the Start button took from the panel. The real run
+    // unless a test puts a recorder in its place.
+    std::function<void(std::int16_t lineCount, double c, double mapRes, double sourceRes)> RunSPLMapSimulation =
+        ::RunSPLMapSimulation;
 };
 
 VerticalViewHooks& ViewHooks();

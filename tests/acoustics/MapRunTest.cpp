@@ -301,11 +301,11 @@ TEST_F(MapRunTest, TheFastRunMakesTheStraightforwardMap)
             all.insert(all.end(), SPLMapRow(i), SPLMapRow(i) + 91);
         return all;
     };
-    RunSPLMapSimulation(5, 343, 1, 0.02, MapRunMethod{true, 1});
+    RunSPLMapSimulationWith(5, 343, 1, 0.02, MapRunMethod{true, 1});
     const std::vector<std::int16_t> straightforward = cells();
     for (const int threads : {1, 2, 0}) {
         std::fill(SPLMapRow(0), SPLMapRow(0) + std::size_t(SplMapRows) * SplMapCols, std::int16_t(0));
-        RunSPLMapSimulation(5, 343, 1, 0.02, MapRunMethod{false, threads});
+        RunSPLMapSimulationWith(5, 343, 1, 0.02, MapRunMethod{false, threads});
         EXPECT_EQ(cells(), straightforward) << threads;
         EXPECT_TRUE(IsTrue(SplMapValid)) << threads;
     }

@@ -5,6 +5,7 @@
 #include "platform/FormBase.h"
 #include "platform/Spinner.h"
 #include "platform/TextField.h"
+#include "platform/VbFont.h"
 
 #include <QDir>
 #include <QFile>
@@ -176,4 +177,48 @@ TEST(Services, UntitledMessageShowsProductName)
     ASSERT_EQ(svc->messages.size(), 2u);
     EXPECT_EQ(svc->messages[0].title, "Torvi");
     EXPECT_EQ(svc->messages[0].style, vbYesNo | vbQuestion);
+}
+
+// An AutoSize label takes its caption's size in twips at once, in its font's size and weight; one
+// without AutoSize keeps the size it was given.
+TEST(ControlLabel, AutoSizeFollowsTheCaption)
+{
+    Label fixed;
+    fixed.Move(0, 0, 1000, 300);
+    fixed.SetCaption(QStringLiteral("a rather long caption"));
+    EXPECT_EQ(fixed.Width(), 1000);
+    EXPECT_EQ(fixed.Height(), 300);
+
+    Label sized;
+    sized.SetAutoSize(true);
+    struct Case {
+        const char* caption;
+        int points;
+        bool bold;
+    } cases[] = {{"250 kg on selected hook", 8, false}, {"250 kg on selected hook", 8, true}, {"", 8, false},
+                 {"40 kg on hook 3", 12, false}};
+    for (const Case& c : cases) {
+        sized.SetFontSize(c.points);
+        sized.SetFontBold(c.bold);
+        sized.SetCaption(QString::fromUtf8(c.caption));
+        const QSize px = TextExtent(FontFromVb(DefaultFontName, c.points, c.bold), QString::fromUtf8(c.caption));
+        EXPECT_EQ(sized.Width(), px.width() * 15) << c.caption;
+        EXPECT_EQ(sized.Height(), px.height() * 15) << c.caption;
+        EXPECT_GT(sized.Height(), 0);
+    }
+    EXPECT_EQ(sized.Left(), 0);
+}
+
+// Resize runs after a change of width or height, not after a move alone.
+TEST(FormBase, ResizeRunsOnlyForANewSize)
+{
+    FormBase form;
+    std::vector<QSize> sizes;
+    form.Resize = [&] { sizes.push_back(QSize(form.Width(), form.Height())); };
+    form.Move(0, 0, 9000, 6000);
+    form.Move(100, 200, 9000, 6000);
+    form.SetWidth(9000);
+    form.SetHeight(7000);
+    form.SetWidth(4500);
+    EXPECT_EQ(sizes, (std::vector<QSize>{QSize(9000, 6000), QSize(9000, 7000), QSize(4500, 7000)}));
 }

@@ -1,6 +1,7 @@
 #include "core/VbTypes.h"
 #include "platform/Picture.h"
 #include "platform/VbColor.h"
+#include "platform/VbFont.h"
 #include <QFontMetrics>
 #include <functional>
 #include <gtest/gtest.h>
@@ -698,4 +699,26 @@ TEST(PictureRobustness, FarAwayAndUnusualCoordinatesDrawOnlyWhatShows)
     empty.AddLabel().SetCaption("x");
     EXPECT_EQ(empty.Point(0, 0), -1);
     EXPECT_TRUE(empty.Composite().isNull());
+}
+
+// A label sized to its caption before its picture had any pixels takes its caption's size once the
+// picture gets them; a label of a fixed size keeps its numbers.
+TEST(PictureElements, AutoSizeLabelsFitOnceThePictureHasPixels)
+{
+    Picture p;
+    LabelElement& fitted = p.AddLabel();
+    fitted.SetAutoSize(true);
+    fitted.SetCaption("Ground");
+    LabelElement& fixed = p.AddLabel();
+    fixed.SetWidth(7);
+    fixed.SetHeight(3);
+    EXPECT_EQ(fitted.Width(), 0);
+
+    p.SetSize(2250, 1500);
+
+    const QSize px = TextExtent(FontFromVb(DefaultFontName, DefaultFontSize, false), "Ground");
+    EXPECT_DOUBLE_EQ(fitted.Width(), px.width());
+    EXPECT_DOUBLE_EQ(fitted.Height(), px.height());
+    EXPECT_DOUBLE_EQ(fixed.Width(), 7);
+    EXPECT_DOUBLE_EQ(fixed.Height(), 3);
 }

@@ -1,0 +1,7 @@
+#include "app/AppHooks.h"
+
+AppHooks& GetAppHooks()
+{
+    static AppHooks hooks;
+    return hooks;
+}

@@ -1,0 +1,7 @@
+#include "mechanics/MecViewHooks.h"
+
+MecViewHooks& MecViewCalls()
+{
+    static MecViewHooks hooks;
+    return hooks;
+}

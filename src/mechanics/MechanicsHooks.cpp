@@ -1,0 +1,7 @@
+#include "mechanics/MechanicsHooks.h"
+
+MechanicsHooks& MecHooks()
+{
+    static MechanicsHooks hooks;
+    return hooks;
+}
