@@ -1,6 +1,8 @@
 #include "acoustics/MapRun.h"
 #include "acoustics/AcousticsHooks.h"
+#include "acoustics/FastSpl.h"
 #include "acoustics/Form_SplMapExport.h"
+#include "acoustics/MapWorkers.h"
 #include "acoustics/RenderSim.h"
 #include "acoustics/Simulation.h"
 #include "core/ArrayState.h"
@@ -70,7 +72,7 @@ void FinishStoppedRun(Form_PrincipaleControls& form)
     EnableSimulationControls(true);
 }
 
-void RunMap(std::int16_t lineCount, double c, double mapRes, double sourceRes)
+void RunMap(std::int16_t lineCount, double c, double mapRes, double sourceRes, const MapRunMethod& method)
 {
     Form_PrincipaleControls& form = Principale();
 
@@ -85,6 +87,7 @@ void RunMap(std::int16_t lineCount, double c, double mapRes, double sourceRes)
     const std::int16_t band = FindComboText(form.Frequency, form.Frequency.Text(), true).Index;
     const std::int16_t count = BuildSourcePoints(sourceRes, band);
     sources.points.assign(SourcePoints.begin(), SourcePoints.begin() + count);
+    const FastSpl fast(sources);
 
     SetRunButtons(form, true);
     ProgressPercent = 0;
@@ -97,7 +100,10 @@ void RunMap(std::int16_t lineCount, double c, double mapRes, double sourceRes)
     DoEvents();
 
     const bool complete =
-        ComputeSplMap(grid, [&sources](double x, double z) { return NodeSPL(sources, x, z); }, start);
+        method.straightforward
+            ? ComputeSplMap(grid, [&sources](double x, double z) { return NodeSPL(sources, x, z); }, start)
+            : ComputeSplMapParallel(grid, [&fast](double x, double z) { return fast.Level(x, z); }, start,
+                                    method.threads);
     if (complete)
         FinishCompleteRun(form, start);
     else
@@ -108,11 +114,17 @@ void RunMap(std::int16_t lineCount, double c, double mapRes, double sourceRes)
 
 void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double sourceRes)
 {
+    RunSPLMapSimulationWith(lineCount, c, mapRes, sourceRes, MapRunMethod{});
+}
+
+void RunSPLMapSimulationWith(std::int16_t lineCount, double c, double mapRes, double sourceRes,
+                             const MapRunMethod& method)
+{
     {
         const RunningFlag running;
         // The export window's picture reads the map this run replaces.
         SplMapExportFollowMapRun();
-        RunMap(lineCount, c, mapRes, sourceRes);
+        RunMap(lineCount, c, mapRes, sourceRes, method);
     }
     SplMapExportFollowMapRun();
     Call(Acoustics().mapRunEnded);
@@ -149,11 +161,16 @@ bool ComputeSplMap(const MapGrid& grid, const NodeEvaluator& evaluate, const QDa
             if (IsTrue(StopSimulation))
                 return false;
         }
-        // A map of a single node row is done after that row.
-        ProgressPercent = grid.nodesZ > 0 ? CInt(100.0 * a / grid.nodesZ) : 100;
-        UpdateProgress();
+        ShowRowProgress(grid, a);
     }
     return true;
+}
+
+void ShowRowProgress(const MapGrid& grid, int a)
+{
+    // A map of a single node row is done after that row.
+    ProgressPercent = grid.nodesZ > 0 ? CInt(100.0 * a / grid.nodesZ) : 100;
+    UpdateProgress();
 }
 
 QString ElapsedTimeText(double minutes)

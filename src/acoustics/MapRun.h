@@ -11,12 +11,24 @@
 // Shown by UpdateProgress, 0..100.
 extern std::int16_t ProgressPercent;
 
+// How a run evaluates its nodes: FastSpl on worker threads (`threads` of them, every core when 0), or
+// the straightforward NodeSPL one node after another on the window thread, which the fast evaluation
+// is measured against.
+struct MapRunMethod {
+    bool straightforward = false;
+    int threads = 0;
+};
+
 // The whole run. BandLines must hold the lines of (bandwidth, lineCount, centre) and c the speed of
 // sound; mapRes and sourceRes are the node and source spacings in metres. An open preferences or
 // initial-values window is applied or saved and closed first. The run works on its own copy of the
 // band lines and source points, so nothing that runs while it lets events through changes its result.
 // A complete run shows its time, paints the map and sets SplMapValid; a stopped one clears both flags.
 void RunSPLMapSimulation(std::int16_t lineCount, double c, double mapRes, double sourceRes);
+
+// The same run with its nodes evaluated the way `method` says.
+void RunSPLMapSimulationWith(std::int16_t lineCount, double c, double mapRes, double sourceRes,
+                             const MapRunMethod& method);
 
 // Applies and closes the preferences window, and saves and closes the initial-values window, when
 // they are visible. The run does it first; so may its caller, before it settles what they changed.
@@ -36,6 +48,9 @@ void EnableSimulationControls(bool enable);
 
 // The level of the node at (x, z) metres.
 using NodeEvaluator = std::function<std::int16_t(double x, double z)>;
+
+// Shows how far the node loop is after node row a.
+void ShowRowProgress(const MapGrid& grid, int a);
 
 // The node loop: evaluates the nodes row by row from the top, fills the blocks between them, lets
 // events run after every node once more than 5 s have passed since `start`, and updates the progress

@@ -12,23 +12,6 @@
 
 namespace {
 
-// The phase factor is this literal, not the full-precision 2 pi, so that levels stay the same.
-constexpr double TwoPi = 6.28318530717958;
-constexpr int CentreLine = 12;
-
-int HalfLineCount(std::int16_t lineCount)
-{
-    const int m = CInt((lineCount - 1) / 2.0);
-    if (m > CentreLine)
-        throw VbError(VbError::Subscript, "Subscript out of range");
-    return m;
-}
-
-double Distance(const SourcePoint& s, double x, double z)
-{
-    return std::sqrt((s.X - x) * (s.X - x) + (s.Z - z) * (s.Z - z));
-}
-
 std::int16_t PointSPL(const std::array<double, 25>& lines, const SourcePoint* points, int count, double spacing,
                       std::int16_t lineCount, double c, double x, double z)
 {
@@ -36,30 +19,55 @@ std::int16_t PointSPL(const std::array<double, 25>& lines, const SourcePoint* po
     std::array<Complex, 25> sums{};
     for (int k = 0; k < count; ++k) {
         const SourcePoint& s = points[k];
-        const double r = Distance(s, x, z);
+        const double r = SourceDistance(s, x, z);
         // The pressure of a source at the receiver itself is unbounded.
         if (r == 0)
             return SplCeiling;
         const double path = r + s.Delay * 1e-6 * c;
         const double amplitude = std::pow(10.0, s.Level / 20);
         for (int i = -m; i <= m; ++i) {
-            const Complex p = PointSourcePhasor(x, z, amplitude, r, path, c / lines[std::size_t(CentreLine + i)]);
-            sums[std::size_t(CentreLine + i)].Re += p.Re;
-            sums[std::size_t(CentreLine + i)].Im += p.Im;
+            const Complex p =
+                PointSourcePhasor(x, z, amplitude, r, path, c / lines[std::size_t(BandLineCentre + i)]);
+            sums[std::size_t(BandLineCentre + i)].Re += p.Re;
+            sums[std::size_t(BandLineCentre + i)].Im += p.Im;
         }
     }
+    const double rLast = count > 0 ? SourceDistance(points[count - 1], x, z) : 0.0;
+    return LevelFromLineSums(sums, lineCount, lines[BandLineCentre], rLast, ProfilePointsPerSource(spacing));
+}
+
+}
+
+int HalfLineCount(std::int16_t lineCount)
+{
+    const int m = CInt((lineCount - 1) / 2.0);
+    if (m > BandLineCentre)
+        throw VbError(VbError::Subscript, "Subscript out of range");
+    return m;
+}
+
+double SourceDistance(const SourcePoint& s, double x, double z)
+{
+    return std::sqrt((s.X - x) * (s.X - x) + (s.Z - z) * (s.Z - z));
+}
+
+std::int16_t ProfilePointsPerSource(double spacing) { return CInt(spacing / 0.01); }
+
+std::int16_t LevelFromLineSums(const std::array<Complex, 25>& sums, std::int16_t lineCount, double centreHz,
+                               double lastDistance, std::int16_t pointsPerSource)
+{
+    // The line count was checked when the sums were made.
+    const int m = std::min(CInt((lineCount - 1) / 2.0), std::int16_t(BandLineCentre));
     double magnitudes = 0;
     for (int i = -m; i <= m; ++i)
-        magnitudes += CModulus(sums[std::size_t(CentreLine + i)]);
+        magnitudes += CModulus(sums[std::size_t(BandLineCentre + i)]);
     const double mean = magnitudes / lineCount;
 
     // Air absorption, in dB per metre, over the distance to the last source point.
-    const double alpha = -3e-9 * std::pow(lines[CentreLine], 1.94);
-    const double rLast = count > 0 ? Distance(points[count - 1], x, z) : 0.0;
-    const double p = mean + std::pow(10.0, alpha * rLast / 20);
+    const double alpha = -3e-9 * std::pow(centreHz, 1.94);
+    const double p = mean + std::pow(10.0, alpha * lastDistance / 20);
 
-    // Each source point stands for this many 10 mm profile points.
-    const double scaled = p * CInt(spacing / 0.01);
+    const double scaled = p * pointsPerSource;
     const double level = 20 * Log10(scaled);
     if (100 * level > SplCeiling)
         return SplCeiling;
@@ -67,8 +75,6 @@ std::int16_t PointSPL(const std::array<double, 25>& lines, const SourcePoint* po
     if (!(100 * level >= -32768.0))
         return -32768;
     return CInt(100 * level);
-}
-
 }
 
 void SetBandLines(double bandwidth, std::int16_t lineCount, double centreHz)
@@ -80,11 +86,11 @@ void SetBandLines(double bandwidth, std::int16_t lineCount, double centreHz)
         for (int i = 1; i <= m; ++i) {
             const double q = std::pow(2.0, bandwidth / std::pow(2.0, i));
             const int k = m - i + 1;
-            BandLines[std::size_t(CentreLine + k)] = centreHz * q;
-            BandLines[std::size_t(CentreLine - k)] = centreHz / q;
+            BandLines[std::size_t(BandLineCentre + k)] = centreHz * q;
+            BandLines[std::size_t(BandLineCentre - k)] = centreHz / q;
         }
     }
-    BandLines[CentreLine] = centreHz;
+    BandLines[BandLineCentre] = centreHz;
 }
 
 double SpeedOfSound(double T) { return 331.4 * std::sqrt((T + 273) / 273); }
@@ -112,7 +118,7 @@ std::int16_t BuildSourcePoints(double spacing, std::int16_t band)
             continue;
         const double stepX = (x1 - x2) * spacing / front;
         const double stepZ = (z1 - z2) * spacing / front;
-        const int profileStep = CInt(spacing / 0.01);
+        const int profileStep = ProfilePointsPerSource(spacing);
         const InitValue& init = InitValues[std::size_t(i - 1)];
         for (int k = 0; k < n; ++k) {
             SourcePoint& p = SourcePoints[std::size_t(count + k)];
@@ -140,8 +146,19 @@ Complex PointSourcePhasor(double x, double z, double amplitude, double distance,
 {
     static_cast<void>(x);
     static_cast<void>(z);
-    const double t = (pathLength * TwoPi) / wavelength;
+    const double t = (pathLength * PhaseTwoPi) / wavelength;
     return {(amplitude / distance) * std::cos(t), (amplitude / distance) * std::sin(t)};
+}
+
+SplSources CopySplSources(std::int16_t count, std::int16_t lineCount, double spacing, double c)
+{
+    SplSources sources;
+    sources.bandLines = BandLines;
+    sources.points.assign(SourcePoints.begin(), SourcePoints.begin() + std::clamp<int>(count, 0, MaxSourcePoints));
+    sources.lineCount = lineCount;
+    sources.spacing = spacing;
+    sources.c = c;
+    return sources;
 }
 
 std::int16_t NodeSPL(const SplSources& sources, double x, double z)

@@ -13,6 +13,11 @@ constexpr int MaxSplLinePoints = 151;
 // The receivers of the last curve: entries 0..SplDiagramSteps.
 extern std::array<SplLinePoint, MaxSplLinePoints> SplLinePoints;
 
+// The levels along the selected area's listener line, SplLinePoints 0..SplDiagramSteps (at most 150),
+// for the band, bandwidth and temperature the vertical view shows and FreqPerBand lines; the area must
+// be on. Rebuilds BandLines and SourcePoints; draws nothing and never lets events run.
+void ComputeSplCurve();
+
 // Lays out the diagram, and when the selected area is on computes the level at SplDiagramSteps + 1
 // receivers evenly spaced in X along its listener line and draws them as a curve in the area's colour
 // (which becomes SplForeColor). Rebuilds BandLines and SourcePoints; never lets events run.
