@@ -149,6 +149,14 @@ void MDIForm1::MDIForm_Load()
     SetHeight(Principale().Height() + 300);
 }
 
+void MDIForm1::EnsureLoaded()
+{
+    if (loaded_)
+        return;
+    loaded_ = true;
+    MDIForm_Load();
+}
+
 void MDIForm1::Timer_Splash_Timer()
 {
     SplashTimeElapsed = VbTrue;

@@ -24,6 +24,8 @@ public:
     void MDIForm_Initialize(const QString& commandLine);
     // Start-up, part 2.
     void MDIForm_Load();
+    // Runs MDIForm_Load once for this frame, whoever asks first (the vertical view's load may).
+    void EnsureLoaded();
     void Timer_Splash_Timer();
     void MDIForm_Resize(bool minimized);
     // The close prompt: true keeps the frame open.
@@ -63,6 +65,7 @@ private:
     void CheckDecimalSeparator();
     void ShowMecViewAtOrigin();
     bool closed_ = false;
+    bool loaded_ = false;
     bool closePending_ = false;
 };
 

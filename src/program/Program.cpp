@@ -45,7 +45,6 @@
 
 namespace {
 
-bool frameLoaded = false;
 QPointer<MDIForm1View> frameView;
 
 QWidget* FrameWindow() { return frameView.data(); }
@@ -149,6 +148,10 @@ void WireApp()
         if (PrinterPropertiesLoaded())
             PrinterProperties().Hide();
     };
+    l.RepaintViews = [] {
+        if (frameView)
+            frameView->update();
+    };
     l.UpdateMechanics = [] { UpdateMechanics(); };
     l.UpdateMecView = [] { UpdateMecView(); };
     l.CalculateArrayGeometry = [] { CalculateArrayGeometry(); };
@@ -205,13 +208,7 @@ void WireProgram()
     WireApp();
 }
 
-void EnsureFrameLoaded()
-{
-    if (frameLoaded)
-        return;
-    frameLoaded = true;
-    Frame().MDIForm_Load();
-}
+void EnsureFrameLoaded() { Frame().EnsureLoaded(); }
 
 int RunProgram(const QString& commandLine)
 {

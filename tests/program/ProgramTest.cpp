@@ -1,0 +1,174 @@
+#include "app/Form_Splash.h"
+#include "app/MDIForm1.h"
+#include "core/ArrayState.h"
+#include "core/ModuleRecord.h"
+#include "core/Settings.h"
+#include "core/SplState.h"
+#include "forms/Form_PrincipaleControls.h"
+#include "mechanics/Form_MecView.h"
+#include "platform/FakeServices.h"
+#include "print/Form_PrinterProperties.h"
+#include "program/Program.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The whole program as wired at start-up, without its Qt windows, on a copy of the example modules.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        QDir(folder.path()).mkpath("modules");
+        QDir(folder.path()).mkpath("projects");
+        const QDir examples(QStringLiteral(TORVI_EXAMPLE_MODULES));
+        for (const QString& name : examples.entryList({"*.bpf"}, QDir::Files))
+            ASSERT_TRUE(QFile::copy(examples.filePath(name), folder.path() + "/modules/" + name));
+        svc->programFolder = folder.path();
+        // Pending events in a test: the splash time is simply over.
+        svc->onDoEvents = [] { SplashTimeElapsed = VbTrue; };
+        ClearModuleTable();
+        ClearArrayState();
+        WireProgram();
+    }
+
+    void TearDown() override
+    {
+        Frame().MDIForm_Unload();
+        UnloadFrame();
+        UnloadPrincipale();
+        UnloadMecView();
+        ClearModuleTable();
+        ConfigChanged = VbFalse;
+    }
+
+    void Start(const QString& commandLine = QString())
+    {
+        Frame().MDIForm_Initialize(commandLine);
+        EnsureFrameLoaded();
+    }
+
+    QString ProjectPath(const QString& name) const { return folder.path() + "/projects/" + name; }
+
+    QTemporaryDir folder;
+    ScopedFakeServices svc;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, StartsWithTheExampleModulesAndTheDefaultProject)
+{
+    Start();
+    EXPECT_TRUE(svc->messages.empty());
+    EXPECT_EQ(ModuleCount, 4);
+    EXPECT_EQ(Frame().Caption(), "Torvi - [Vertical View] - new.lac");
+    EXPECT_TRUE(Frame().Visible());
+    EXPECT_FALSE(SplashLoaded());
+    EXPECT_EQ(Principale().Tipo[0].Text(), Modules[1].Model);
+    EXPECT_EQ(Principale().Tipo[0].ListCount(), 3);
+    EXPECT_EQ(Principale().MapRes.Text(), "0,5");
+    EXPECT_EQ(Principale().SourceRes.Text(), "0,02");
+    EXPECT_EQ(Principale().Temperature.Text(), QString::fromUtf8("25 °C"));
+    EXPECT_EQ(ArrayWeight, Modules[1].Weight + Modules[1].FWeight);
+    EXPECT_EQ(Principale().Peso_Cluster_Valore.Caption(), QString::number(ArrayWeight) + " Kg");
+    // The load picked the first module, which runs the type handler: the project has changed.
+    EXPECT_EQ(ConfigChanged, VbTrue);
+}
+
+TEST_F(ProgramTest, SavesOpensAndStartsNewProjects)
+{
+    Start();
+    Form_PrincipaleControls& view = Principale();
+    view.Area[4].SetText("4");
+    ASSERT_EQ(view.Tipo[3].Text(), Modules[1].Model);
+    view.Angolo[2].SetText("3");
+    view.Area[3].SetText("-2,5");
+
+    const QString path = ProjectPath("show.lac");
+    svc->fileAnswers.push_back(path);
+    Frame().mnuFileSaveAs.RaiseClick();
+    ASSERT_TRUE(QFile::exists(path));
+    EXPECT_EQ(ProjectFileName, path);
+    EXPECT_EQ(ConfigChanged, VbFalse);
+    EXPECT_EQ(Frame().Caption(), "Torvi - [Vertical View] - " + path);
+    ASSERT_FALSE(svc->messages.empty());
+    EXPECT_EQ(svc->messages.back().text, "File saved!");
+
+    // A new project after "No" to the save prompt: the defaults are back under "new.lac".
+    view.Area[4].SetText("2");
+    svc->answers.push_back(vbNo);
+    Frame().mnuFileOpenNew[0].RaiseClick();
+    EXPECT_EQ(ProjectFileName, "new.lac");
+    EXPECT_EQ(Principale().Area[4].Text(), "1");
+    EXPECT_EQ(ConfigChanged, VbFalse);
+    EXPECT_EQ(Frame().Caption(), "Torvi - [Vertical View] - new.lac");
+
+    svc->fileAnswers.push_back(path);
+    Frame().mnuFileOpenNew[1].RaiseClick();
+    Form_PrincipaleControls& opened = Principale();
+    EXPECT_EQ(ProjectFileName, path);
+    EXPECT_EQ(ConfigChanged, VbFalse);
+    EXPECT_EQ(opened.Area[4].Text(), "4");
+    EXPECT_EQ(opened.Area[3].Text(), "-2,5");
+    EXPECT_EQ(opened.Angolo[2].Text(), "3");
+    EXPECT_EQ(Frame().Caption(), "Torvi - [Vertical View] - " + path);
+}
+
+TEST_F(ProgramTest, ProjectOnTheCommandLineOpensAtStartUp)
+{
+    Start();
+    Principale().Area[4].SetText("3");
+    const QString path = ProjectPath("three boxes.lac");
+    svc->fileAnswers.push_back(path);
+    Frame().mnuFileSaveAs.RaiseClick();
+    ASSERT_TRUE(QFile::exists(path));
+    Frame().MDIForm_Unload();
+    UnloadFrame();
+    UnloadPrincipale();
+    UnloadMecView();
+    ClearModuleTable();
+    svc->dialogs.clear();
+
+    Start("\"" + path + "\"");
+    EXPECT_EQ(ProjectFileName, path);
+    EXPECT_EQ(Principale().Area[4].Text(), "3");
+    EXPECT_EQ(ConfigChanged, VbFalse);
+    EXPECT_TRUE(svc->dialogs.empty());
+}
+
+TEST_F(ProgramTest, ViewSwitchesReachTheMechanicalViewAndBack)
+{
+    Start();
+    Principale().Anteprima_Cluster.Click();
+    EXPECT_EQ(CurrentView, 1);
+    EXPECT_TRUE(MecView().Visible());
+    EXPECT_FALSE(Principale().Visible());
+    EXPECT_TRUE(Frame().mnuFilePrint.Visible());
+    EXPECT_EQ(Frame().Caption(), "Torvi - [Mechanical View] - new.lac");
+    EXPECT_TRUE(PrinterPropertiesLoaded());
+
+    Frame().mnuVertical.RaiseClick();
+    EXPECT_EQ(CurrentView, 0);
+    EXPECT_TRUE(Principale().Visible());
+    EXPECT_FALSE(MecView().Visible());
+    EXPECT_FALSE(Frame().mnuFilePrint.Visible());
+}
+
+TEST_F(ProgramTest, MapRunFillsTheMapAndGivesTheMenusBack)
+{
+    Start();
+    Principale().StartSimulate.RaiseClick();
+    EXPECT_EQ(SplMapValid, VbTrue);
+    EXPECT_TRUE(Principale().TimeToComplete.Caption().startsWith("Time elapsed:"));
+    EXPECT_TRUE(Frame().mnuFile.Visible());
+    EXPECT_TRUE(Frame().mnuExport.Visible());
+    EXPECT_TRUE(Frame().mnuMechanical.Visible());
+    EXPECT_TRUE(Principale().StartSimulate.Enabled());
+    EXPECT_FALSE(Principale().StopSimulate.Enabled());
+    EXPECT_GT(MapSize[0], 0);
+    EXPECT_GT(MapSize[1], 0);
+}
