@@ -39,8 +39,8 @@ public:
 
 constexpr int Pixel = Picture::TwipsPerPixel;
 constexpr int LabelHeight = 13;
-// The level captions end where the colour bar starts, at column 1000.
-constexpr int ScaleLabelLeft = 972;
+// The level captions start under the level unit, their text ending before the colour bar.
+constexpr int ScaleLabelLeft = 982;
 constexpr int ScaleLabelWidth = 28;
 constexpr int UnitLabelLeft = 982;
 constexpr std::int32_t White = 0xFFFFFF;
@@ -92,7 +92,7 @@ Form_SplMapExport::Form_SplMapExport()
     PreviewPNG.Click = [this] { PreviewPNG_Click(); };
     ExportPNG.Click = [this] { ExportPNG_Click(); };
 
-    AddLabels(picMapPreview, Label_Scale, ScaleLabelLeft, ScaleLabelWidth, LabelElement::RightJustify);
+    AddLabels(picMapPreview, Label_Scale, ScaleLabelLeft, ScaleLabelWidth, LabelElement::LeftJustify);
     AddLabels(picMapPreview, Label_Area_X, 0, 30, LabelElement::Center);
     AddLabels(picMapPreview, Label_Area_Z, 0, 20, LabelElement::RightJustify);
     DesignLabel(Label_Axis_dB, UnitLabelLeft, 2, 30, LabelElement::LeftJustify).SetCaption(QStringLiteral("[dB]"));
