@@ -1,8 +1,11 @@
 #include "platform/PictureView.h"
 #include "platform/Picture.h"
+#include <QCursor>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPainter>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -27,13 +30,32 @@ int VbShift(Qt::KeyboardModifiers modifiers)
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
+// Style 99 is the picture's own pointer: a 32 x 32 pointing hand whose fingertip, at column 12 and
+// row 1, is the hot spot.
+constexpr int OwnPointer = 99;
+
+QCursor HandCursor()
+{
+    QPixmap hand(32, 32);
+    hand.fill(Qt::transparent);
+    QPainter painter(&hand);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::white);
+    const QPoint outline[] = {{11, 2},  {12, 1},  {13, 1},  {14, 2},  {14, 11}, {16, 10}, {18, 11}, {18, 12},
+                              {20, 11}, {22, 12}, {22, 13}, {24, 12}, {26, 14}, {26, 22}, {24, 27}, {24, 30},
+                              {12, 30}, {12, 27}, {6, 19},  {6, 16},  {8, 15},  {11, 18}};
+    painter.drawPolygon(outline, int(std::size(outline)));
+    painter.end();
+    return QCursor(hand, 12, 1);
+}
+
 Qt::CursorShape CursorFor(int mousePointer)
 {
     switch (mousePointer) {
     case 2: return Qt::CrossCursor;
     case 3: return Qt::IBeamCursor;
     case 11: return Qt::WaitCursor;
-    case 99: return Qt::PointingHandCursor;
+    case OwnPointer: return Qt::BitmapCursor;
     default: return Qt::ArrowCursor;
     }
 }
@@ -78,7 +100,7 @@ void PictureView::Sync()
         setEnabled(picture_.Enabled());
     const Qt::CursorShape shape = CursorFor(picture_.MousePointer());
     if (cursor().shape() != shape)
-        setCursor(shape);
+        setCursor(shape == Qt::BitmapCursor ? HandCursor() : QCursor(shape));
     update();
 }
 

@@ -1,6 +1,9 @@
 #include "platform/Picture.h"
 #include "platform/PictureView.h"
 #include "platform/VbColor.h"
+#include <QCursor>
+#include <QImage>
+#include <QPixmap>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -57,11 +60,26 @@ TEST(PictureView, FollowsThePicturesPlaceSizeVisibilityAndPointer)
     struct Case {
         int pointer;
         Qt::CursorShape shape;
-    } cases[] = {{0, Qt::ArrowCursor}, {2, Qt::CrossCursor}, {99, Qt::PointingHandCursor}};
+    } cases[] = {{0, Qt::ArrowCursor}, {2, Qt::CrossCursor}, {99, Qt::BitmapCursor}, {0, Qt::ArrowCursor}};
     for (const Case& c : cases) {
         p.SetMousePointer(c.pointer);
         EXPECT_EQ(view.cursor().shape(), c.shape) << c.pointer;
     }
+}
+
+// The picture's own pointer is a 32 x 32 hand pointing with its fingertip at column 12, row 1.
+TEST(PictureView, OwnPointerIsAHandWithItsHotSpotAtTheFingertip)
+{
+    QWidget form;
+    Picture p(150, 300, 2250, 1500);
+    PictureView view(p, &form);
+    p.SetMousePointer(99);
+    const QCursor hand = view.cursor();
+    EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
+    EXPECT_EQ(hand.hotSpot(), QPoint(12, 1));
+    const QImage image = hand.pixmap().toImage();
+    EXPECT_EQ(image.pixelColor(12, 1), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);
 }
 
 TEST(PictureView, ShowsTheDrawingWithItsElements)
