@@ -44,6 +44,7 @@ TEST_F(WindowShell, FirstLoadWithNoneOneAndThreeModules)
         TearDown();
         SetUp();
         CopyExamples(c.files);
+        ProjectFileName = "earlier.lac";
         RecordingPrincipale& form = Form();
 
         EXPECT_EQ(calls, c.calls) << name;
