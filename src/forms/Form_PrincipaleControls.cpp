@@ -301,8 +301,8 @@ void Form_PrincipaleControls::DesignSimulation()
     Numeric(VScroll_SourceRes, -10, -1, -2);
     VScroll_SourceRes.Move(3105, 990, 240, 315);
     Captioned(Label_Temperature, "Temperature", 2205, 1350, 2145, 210);
-    // Only its spinner changes the temperature.
-    Temperature.SetText(QString::fromUtf8("25 °C"));
+    // Only its spinner changes the temperature. The field is empty until the load writes the
+    // temperature, an edit like any other.
     Temperature.SetLocked(true);
     Temperature.SetBackColor(0xD0D0D0);
     Temperature.Move(2205, 1560, 900, 315);

@@ -119,6 +119,8 @@ void Form_Principale::Form_Load()
 
     const VerticalViewHooks& up = ViewHooks();
     if (!IsTrue(ModulesLoaded)) {
+        // The first start always shows the unsaved project's name, whatever name was held before.
+        ProjectFileName = QStringLiteral("new.lac");
         CallIfSet(FrameCalls().SetTitle, Caption());
         LoadModules();
         // The frame's splash timer ends the wait; ours stands in when no frame runs one.

@@ -15,7 +15,8 @@ using Calls = std::vector<std::string>;
 // The first load of the process: the library, the splash, the preferences and every start value, with
 // none, one or three module files. The top row shows the model of record 1, which the loader put at
 // entry 0 of its list, and its type handler has run: the rows below offer what fits under it, and
-// the project counts as changed.
+// the project counts as changed. Writing the temperature into its empty field is an edit, so the edit
+// pause holds even without modules.
 TEST_F(WindowShell, FirstLoadWithNoneOneAndThreeModules)
 {
     struct Case {
@@ -33,7 +34,7 @@ TEST_F(WindowShell, FirstLoadWithNoneOneAndThreeModules)
     const Calls typed = {"LoadAndHide", "UnloadSplash", "InizializePreferences(false)", "ShowFrame", "UpdateMecView",
                          "UpdateMecView"};
     const std::vector<Case> cases = {
-        {{}, 1, "", {}, {}, {}, VbFalse, VbFalse, noModule},
+        {{}, 1, "", {}, {}, {}, VbFalse, VbTrue, noModule},
         {{"ARC-8"}, 2, "ARC-8", {"ARC-8"}, {"ARC-8"}, {"0"}, VbTrue, VbTrue, typed},
         {{"ARC-12", "ARC-8", "TSB-218F"}, 4, "ARC-12", {"ARC-12", "ARC-8", "TSB-218F"}, {"ARC-12", "ARC-8"}, {"0"}, VbTrue,
          VbTrue, typed},
@@ -43,6 +44,7 @@ TEST_F(WindowShell, FirstLoadWithNoneOneAndThreeModules)
         TearDown();
         SetUp();
         CopyExamples(c.files);
+        ProjectFileName = "earlier.lac";
         RecordingPrincipale& form = Form();
 
         EXPECT_EQ(calls, c.calls) << name;
