@@ -114,7 +114,7 @@ VbBool SplashTimeElapsed = VbFalse;
 std::int16_t PreviousValue = 0;
 double VenueMaxX = 0;
 std::int16_t VenueMaxZ = 0;
-std::int16_t PointedStand = -1;
+std::int16_t PointedStand = 0;
 
 VbBool PrintOptionsSet = VbFalse;
 VbBool PrintClusterDetails = VbTrue;
