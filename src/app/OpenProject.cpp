@@ -137,11 +137,9 @@ void OpenSavedProject()
         return;
     try {
         ReadProtectedFile(*path, true);
-    } catch (const VbError& e) {
-        if (e.code() == VbError::InputPastEndOfFile)
-            ReportCorruptedFile();
-        else
-            MsgBox(QStringLiteral("Unable to open file!\r") + *path, vbOKOnly | vbExclamation);
+    } catch (const VbError&) {
+        // Too short to hold the header and one byte of text counts as unreadable, like a missing file.
+        MsgBox(QStringLiteral("Unable to open file!\r") + *path, vbOKOnly | vbExclamation);
         return;
     }
     if (!IsStoredChecksum(ChecksumTag(Crc32Bytes(DataBytes))) || !HasProtectedFileMarker(*path)) {

@@ -20,10 +20,10 @@ void InitCrc32Table()
 
 std::int32_t Crc32Bytes(const std::vector<std::uint8_t>& data)
 {
-    if (DataUBound < 0)
-        return 0;
     if (!IsTrue(Crc32TableReady))
         InitCrc32Table();
+    if (DataUBound < 0)
+        return 0;
     // A caller that left DataUBound past its array must not make the checksum read beyond it.
     const std::size_t end = std::min(static_cast<std::size_t>(DataUBound) + 1, data.size());
     std::uint32_t crc = 0xFFFFFFFFu;

@@ -86,7 +86,15 @@ TEST_F(OpenProjectTest, FileThatCannotBeReadIsReported)
 {
     SaveExample();
     ASSERT_TRUE(QDir(folder.path()).mkdir("folder.lac"));
-    for (const QString& path : {Path("absent.lac"), Path("nowhere/absent.lac"), Path("folder.lac")}) {
+    // A file too short for the header and one byte of text cannot be read either.
+    const QByteArray good = FileBytes(Path("saved.lac"));
+    for (const auto& [name, bytes] : {std::pair{"short.lac", good.left(45)}, std::pair{"empty.lac", QByteArray()}}) {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    for (const QString& path :
+         {Path("absent.lac"), Path("nowhere/absent.lac"), Path("folder.lac"), Path("short.lac"), Path("empty.lac")}) {
         svc->messages.clear();
         ConfigChanged = VbTrue;
         OpenNamed(path);
@@ -111,7 +119,7 @@ TEST_F(OpenProjectTest, DamagedContainerIsCorrupted)
     QByteArray marker = good;
     marker[1] = 'd';
     const std::vector<Case> cases = {
-        {"checksum", flipped}, {"marker", marker}, {"short", good.left(40)}, {"empty", QByteArray()}};
+        {"checksum", flipped}, {"marker", marker}, {"payload without a tag", good.left(46)}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QFile file(Path("damaged.lac"));

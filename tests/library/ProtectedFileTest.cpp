@@ -154,6 +154,19 @@ TEST(Crc32, TableHoldsReflectedPolynomialEntries)
     EXPECT_EQ(Crc32Table[255], 0x2D02EF8Du);
 }
 
+TEST(Crc32, FirstCallBuildsTheTableWhateverTheRange)
+{
+    for (const std::int32_t upperBound : {-1, 0, 8}) {
+        Crc32Table = {};
+        Crc32TableReady = VbFalse;
+        DataUBound = upperBound;
+        Crc32Bytes(toBytes("123456789"));
+        EXPECT_EQ(Crc32TableReady, VbTrue) << upperBound;
+        EXPECT_EQ(Crc32Table[1], 0x77073096u) << upperBound;
+    }
+    DataUBound = 0;
+}
+
 TEST(Crc32, TagIsEightUpperCaseDigits)
 {
     struct Case {
