@@ -76,9 +76,9 @@ Form_Principale::Form_Principale()
     Advanced.Click = [this] { Advanced_Click(); };
     StopSimulate.Click = [this] { StopSimulate_Click(); };
     Anteprima_Cluster.Click = [this] { Anteprima_Cluster_Click(); };
-    Anteprima_Cluster.MouseMove = AnteprimaClusterMouseMove;
-    Diagramma_Area.MouseMove = DiagrammaAreaMouseMove;
-    Diagramma_SPL.MouseMove = DiagrammaSplMouseMove;
+    Anteprima_Cluster.MouseMove = [this](int b, int s, double x, double y) { Anteprima_Cluster_MouseMove(b, s, x, y); };
+    Diagramma_Area.MouseMove = [this](int b, int s, double x, double y) { Diagramma_Area_MouseMove(b, s, x, y); };
+    Diagramma_SPL.MouseMove = [this](int b, int s, double x, double y) { Diagramma_SPL_MouseMove(b, s, x, y); };
     Timer_TempConfigChange.OnTimer = [this] { Timer_TempConfigChange_Timer(); };
     TimerVenueSPL.OnTimer = [this] { TimerVenueSPL_Timer(); };
     splashWait_.SetInterval(6000);
@@ -88,6 +88,21 @@ Form_Principale::Form_Principale()
     };
     WireVenueAndSplHandlers();
     Form_Initialize();
+}
+
+void Form_Principale::Anteprima_Cluster_MouseMove(int Button, int Shift, double X, double Y)
+{
+    AnteprimaClusterMouseMove(Button, Shift, X, Y);
+}
+
+void Form_Principale::Diagramma_Area_MouseMove(int Button, int Shift, double X, double Y)
+{
+    DiagrammaAreaMouseMove(Button, Shift, X, Y);
+}
+
+void Form_Principale::Diagramma_SPL_MouseMove(int Button, int Shift, double X, double Y)
+{
+    DiagrammaSplMouseMove(Button, Shift, X, Y);
 }
 
 // ---- Window shell ----

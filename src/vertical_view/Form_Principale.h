@@ -113,6 +113,43 @@ public:
     // Runs the SPL map from the panel's parameters, once every pending recomputation has settled.
     void StartSimulate_Click();
 
+    // The handlers of the audience fields and the SPL panel under their controls' own names; the
+    // fields of one kind share one body.
+    void Audience1_GotFocus(int Index) { Audience_GotFocus(0, Index); }
+    void Audience2_GotFocus(int Index) { Audience_GotFocus(1, Index); }
+    void Audience3_GotFocus(int Index) { Audience_GotFocus(2, Index); }
+    void Audience4_GotFocus(int Index) { Audience_GotFocus(3, Index); }
+    void Audience1_KeyDown(int Index, int KeyCode, int Shift) { Audience_KeyDown(0, Index, KeyCode, Shift); }
+    void Audience2_KeyDown(int Index, int KeyCode, int Shift) { Audience_KeyDown(1, Index, KeyCode, Shift); }
+    void Audience3_KeyDown(int Index, int KeyCode, int Shift) { Audience_KeyDown(2, Index, KeyCode, Shift); }
+    void Audience4_KeyDown(int Index, int KeyCode, int Shift) { Audience_KeyDown(3, Index, KeyCode, Shift); }
+    void Audience1_Change(int Index) { Audience_Change(0, Index); }
+    void Audience2_Change(int Index) { Audience_Change(1, Index); }
+    void Audience3_Change(int Index) { Audience_Change(2, Index); }
+    void Audience4_Change(int Index) { Audience_Change(3, Index); }
+    void Bandwidth_Change() { SplList_Change(Bandwidth); }
+    void Bandwidth_Click() { SplList_Click(Bandwidth); }
+    void Bandwidth_GotFocus() { SplList_GotFocus(Bandwidth); }
+    void Frequency_Change() { SplList_Change(Frequency); }
+    void Frequency_Click() { SplList_Click(Frequency); }
+    void Frequency_GotFocus() { SplList_GotFocus(Frequency); }
+    void Frequency_Num_Change() { SplList_Change(Frequency_Num); }
+    void Frequency_Num_Click();
+    void Frequency_Num_GotFocus() { SplList_GotFocus(Frequency_Num); }
+    void MapRes_Change() { MarkSplParameterChanged(); }
+    void MapRes_GotFocus() { Resolution_GotFocus(MapResolution()); }
+    void MapRes_LostFocus() { Resolution_LostFocus(MapResolution()); }
+    void VScroll_MapRes_Change() { VScroll_Resolution_Change(MapResolution()); }
+    void SourceRes_Change() { MarkSplParameterChanged(); }
+    void SourceRes_GotFocus() { Resolution_GotFocus(SourceResolution()); }
+    void SourceRes_LostFocus() { Resolution_LostFocus(SourceResolution()); }
+    void VScroll_SourceRes_Change() { VScroll_Resolution_Change(SourceResolution()); }
+    void Temperature_Change() { MarkSplParameterChanged(); }
+    void VScroll_Temperature_Change();
+    void Anteprima_Cluster_MouseMove(int Button, int Shift, double X, double Y);
+    void Diagramma_Area_MouseMove(int Button, int Shift, double X, double Y);
+    void Diagramma_SPL_MouseMove(int Button, int Shift, double X, double Y);
+
 private:
     // A numeric SPL field with its spinner, which holds the value negated and times `scale`.
     struct ResolutionField {
@@ -129,11 +166,10 @@ private:
     void MarkSplParameterChanged();
     void SplList_Change(ComboList& list);
     void SplList_Click(ComboList& list);
-    void Frequency_Num_Click();
+    void SplList_GotFocus(const ComboList& list);
     void Resolution_GotFocus(const ResolutionField& r);
     void Resolution_LostFocus(const ResolutionField& r);
     void VScroll_Resolution_Change(const ResolutionField& r);
-    void VScroll_Temperature_Change();
     // The number a resolution field holds, or the spinner's when it holds no number.
     static double ResolutionValue(const ResolutionField& r);
     // The recomputation the 300 ms timer would make, repeated while an edit it causes asks for more.

@@ -44,6 +44,11 @@ void Form_Principale::SplList_Change(ComboList& list)
     PreviousValue = FindComboText(list, list.Text(), true).Index;
 }
 
+void Form_Principale::SplList_GotFocus(const ComboList& list)
+{
+    PreviousValue = FindComboText(list, list.Text(), true).Index;
+}
+
 void Form_Principale::SplList_Click(ComboList& list)
 {
     MarkSplParameterChanged();

@@ -101,21 +101,24 @@ void Form_Principale::WireVenueAndSplHandlers()
     Diagramma_Area.Click = [this] { Diagramma_Area_Click(); };
 
     Adopt(Bandwidth, Frequency, Frequency_Num, MapRes, SourceRes, StartSimulate);
-    for (ComboList* list : {&Bandwidth, &Frequency, &Frequency_Num}) {
-        list->Change = [this, list] { SplList_Change(*list); };
-        list->GotFocus = [this, list] { PreviousValue = FindComboText(*list, list->Text(), true).Index; };
-    }
-    Bandwidth.Click = [this] { SplList_Click(Bandwidth); };
-    Frequency.Click = [this] { SplList_Click(Frequency); };
+    Bandwidth.Change = [this] { Bandwidth_Change(); };
+    Bandwidth.Click = [this] { Bandwidth_Click(); };
+    Bandwidth.GotFocus = [this] { Bandwidth_GotFocus(); };
+    Frequency.Change = [this] { Frequency_Change(); };
+    Frequency.Click = [this] { Frequency_Click(); };
+    Frequency.GotFocus = [this] { Frequency_GotFocus(); };
+    Frequency_Num.Change = [this] { Frequency_Num_Change(); };
     Frequency_Num.Click = [this] { Frequency_Num_Click(); };
-    for (TextField* field : {&MapRes, &SourceRes, &Temperature})
-        field->Change = [this] { MarkSplParameterChanged(); };
-    MapRes.GotFocus = [this] { Resolution_GotFocus(MapResolution()); };
-    MapRes.LostFocus = [this] { Resolution_LostFocus(MapResolution()); };
-    VScroll_MapRes.Change = [this] { VScroll_Resolution_Change(MapResolution()); };
-    SourceRes.GotFocus = [this] { Resolution_GotFocus(SourceResolution()); };
-    SourceRes.LostFocus = [this] { Resolution_LostFocus(SourceResolution()); };
-    VScroll_SourceRes.Change = [this] { VScroll_Resolution_Change(SourceResolution()); };
+    Frequency_Num.GotFocus = [this] { Frequency_Num_GotFocus(); };
+    MapRes.Change = [this] { MapRes_Change(); };
+    MapRes.GotFocus = [this] { MapRes_GotFocus(); };
+    MapRes.LostFocus = [this] { MapRes_LostFocus(); };
+    VScroll_MapRes.Change = [this] { VScroll_MapRes_Change(); };
+    SourceRes.Change = [this] { SourceRes_Change(); };
+    SourceRes.GotFocus = [this] { SourceRes_GotFocus(); };
+    SourceRes.LostFocus = [this] { SourceRes_LostFocus(); };
+    VScroll_SourceRes.Change = [this] { VScroll_SourceRes_Change(); };
+    Temperature.Change = [this] { Temperature_Change(); };
     VScroll_Temperature.Change = [this] { VScroll_Temperature_Change(); };
     StartSimulate.Click = [this] { StartSimulate_Click(); };
 }
