@@ -1,3 +1,4 @@
+#include "platform/Guarded.h"
 #include "program/Program.h"
 
 #include <QApplication>
@@ -5,7 +6,7 @@
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    TorviApplication app(argc, argv);
     // The program takes one project path; the shell has already split and unquoted the arguments.
     const QStringList args = QApplication::arguments().mid(1);
     return RunProgram(args.join(' '));

@@ -1,6 +1,7 @@
 #include "app/MDIForm1View.h"
 #include "app/MDIForm1.h"
 #include "platform/ControlBinder.h"
+#include "platform/Guarded.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -51,7 +52,7 @@ QAction* MDIForm1View::Bind(MenuItem& item, QMenu* menu)
     };
     item.Changed = sync;
     sync();
-    connect(action, &QAction::triggered, this, [&item] { item.RaiseClick(); });
+    connect(action, &QAction::triggered, this, [&item] { Guarded([&] { item.RaiseClick(); }); });
     if (menu)
         menu->addAction(action);
     return action;

@@ -2,6 +2,7 @@
 #include "platform/ComboList.h"
 #include "platform/Control.h"
 #include "platform/FormBase.h"
+#include "platform/Guarded.h"
 #include "platform/Picture.h"
 #include "platform/PictureView.h"
 #include "platform/Spinner.h"
@@ -31,12 +32,12 @@ protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
         if (e->type() == QEvent::FocusIn) {
-            form_.MoveFocus(&control_);
+            Guarded([this] { form_.MoveFocus(&control_); });
         } else if (e->type() == QEvent::KeyPress) {
             auto* k = static_cast<QKeyEvent*>(e);
             const int code = VbKeyCode(k->key());
             if (code != 0)
-                control_.RaiseKeyDown(code, VbShift(k->modifiers()));
+                Guarded([&] { control_.RaiseKeyDown(code, VbShift(k->modifiers())); });
         }
         return false;
     }
@@ -123,7 +124,7 @@ QLineEdit* ControlBinder::Bind(TextField& c, QWidget* parent)
     };
     c.Changed = sync;
     sync();
-    QObject::connect(w, &QLineEdit::textEdited, w, [&c](const QString& t) { c.SetText(t); });
+    QObject::connect(w, &QLineEdit::textEdited, w, [&c](const QString& t) { Guarded([&] { c.SetText(t); }); });
     return w;
 }
 
@@ -152,8 +153,8 @@ QComboBox* ControlBinder::Bind(ComboList& c, QWidget* parent)
     };
     c.Changed = sync;
     sync();
-    QObject::connect(w, &QComboBox::activated, w, [&c](int i) { c.SetListIndex(i); });
-    QObject::connect(w->lineEdit(), &QLineEdit::textEdited, w, [&c](const QString& t) { c.SetText(t); });
+    QObject::connect(w, &QComboBox::activated, w, [&c](int i) { Guarded([&] { c.SetListIndex(i); }); });
+    QObject::connect(w->lineEdit(), &QLineEdit::textEdited, w, [&c](const QString& t) { Guarded([&] { c.SetText(t); }); });
     return w;
 }
 
@@ -174,7 +175,7 @@ QScrollBar* ControlBinder::Bind(Spinner& c, QWidget* parent)
     };
     c.Changed = sync;
     sync();
-    QObject::connect(w, &QScrollBar::valueChanged, w, [&c](int v) { c.SetValue(c.Min() > c.Max() ? -v : v); });
+    QObject::connect(w, &QScrollBar::valueChanged, w, [&c](int v) { Guarded([&] { c.SetValue(c.Min() > c.Max() ? -v : v); }); });
     return w;
 }
 
@@ -211,7 +212,7 @@ QPushButton* ControlBinder::Bind(CommandButton& c, QWidget* parent)
     };
     c.Changed = sync;
     sync();
-    QObject::connect(w, &QPushButton::clicked, w, [&c] { c.RaiseClick(); });
+    QObject::connect(w, &QPushButton::clicked, w, [&c] { Guarded([&] { c.RaiseClick(); }); });
     return w;
 }
 
@@ -239,7 +240,7 @@ QCheckBox* ControlBinder::Bind(CheckBox& c, QWidget* parent)
     };
     c.Changed = sync;
     sync();
-    QObject::connect(w, &QCheckBox::clicked, w, [&c](bool on) { c.SetValue(on ? 1 : 0); });
+    QObject::connect(w, &QCheckBox::clicked, w, [&c](bool on) { Guarded([&] { c.SetValue(on ? 1 : 0); }); });
     return w;
 }
 
@@ -257,7 +258,7 @@ QRadioButton* ControlBinder::Bind(OptionButton& c, QWidget* parent)
     c.Changed = sync;
     sync();
     QObject::connect(w, &QRadioButton::clicked, w, [&c, w] {
-        c.SetValue(true);
+        Guarded([&] { c.SetValue(true); });
         w->setChecked(c.Value());
     });
     return w;

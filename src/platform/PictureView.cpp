@@ -1,4 +1,5 @@
 #include "platform/PictureView.h"
+#include "platform/Guarded.h"
 #include "platform/Picture.h"
 #include <QCursor>
 #include <QMouseEvent>
@@ -67,7 +68,9 @@ void Report(const std::function<void(int, int, double, double)>& hook, const Pic
     if (!hook)
         return;
     const QPointF at = event->position();
-    hook(button, VbShift(event->modifiers()), picture.FromPixelX(std::floor(at.x())), picture.FromPixelY(std::floor(at.y())));
+    Guarded([&] {
+        hook(button, VbShift(event->modifiers()), picture.FromPixelX(std::floor(at.x())), picture.FromPixelY(std::floor(at.y())));
+    });
 }
 
 } // namespace
@@ -127,7 +130,7 @@ void PictureView::mouseReleaseEvent(QMouseEvent* event)
     const bool click = !inDoubleClick_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     inDoubleClick_ = false;
     if (click && picture_.Click)
-        picture_.Click();
+        Guarded([this] { picture_.Click(); });
 }
 
 void PictureView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -138,5 +141,5 @@ void PictureView::mouseDoubleClickEvent(QMouseEvent* event)
     }
     inDoubleClick_ = true;
     if (picture_.DblClick)
-        picture_.DblClick();
+        Guarded([this] { picture_.DblClick(); });
 }

@@ -1,4 +1,5 @@
 #include "platform/Timer.h"
+#include "platform/Guarded.h"
 #include <QTimer>
 #include <vector>
 #include <algorithm>
@@ -14,7 +15,7 @@ std::vector<Timer*>& allTimers()
 
 Timer::Timer() : qt_(std::make_unique<QTimer>())
 {
-    QObject::connect(qt_.get(), &QTimer::timeout, [this] { Tick(); });
+    QObject::connect(qt_.get(), &QTimer::timeout, [this] { Guarded([this] { Tick(); }); });
     allTimers().push_back(this);
 }
 

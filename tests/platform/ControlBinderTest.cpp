@@ -1,4 +1,5 @@
 #include "platform/ComboList.h"
+#include "platform/Control.h"
 #include "platform/ControlBinder.h"
 #include "platform/FormBase.h"
 #include "platform/Spinner.h"
@@ -6,6 +7,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QWidget>
@@ -69,4 +71,27 @@ TEST(ControlBinder, SpinnerWithMinAboveMaxStepsTowardsMin)
     EXPECT_EQ(bar->value(), 25);
     bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(spin.Value(), -24);
+}
+
+// A run-time error ends the handler that raised it; the window and the next event go on.
+TEST(ControlBinder, HandlerErrorEndsOnlyThatHandler)
+{
+    FormBase form;
+    CommandButton button;
+    TextField field;
+    QWidget host;
+    ControlBinder binder(form);
+    QPushButton* push = binder.Bind(button, &host);
+    QLineEdit* edit = binder.Bind(field, &host);
+    int clicks = 0;
+    button.Click = [&] {
+        ++clicks;
+        throw VbError(VbError::Overflow, "Overflow");
+    };
+    field.Change = [&] { throw VbError(VbError::InvalidPropertyValue, "Invalid property value"); };
+    EXPECT_NO_THROW(push->click());
+    EXPECT_NO_THROW(push->click());
+    EXPECT_EQ(clicks, 2);
+    EXPECT_NO_THROW(QTest::keyClicks(edit, "7"));
+    EXPECT_EQ(field.Text(), "7");
 }
