@@ -54,6 +54,8 @@ public:
 
     // Set by the Qt view that shows this control; called after any property changed.
     std::function<void()> Changed;
+    // Set by the Qt view: gives the control's widget the keyboard focus when code moves the focus here.
+    std::function<void()> ShowFocus;
 
     // Event entry points, used by the view for real user actions and by tests.
     void RaiseClick() { if (Click) Click(); }

@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QPointer>
 #include <QScrollBar>
 
 namespace {
@@ -103,6 +104,11 @@ int VbShift(Qt::KeyboardModifiers m)
 void ControlBinder::Common(Control& c, QWidget* w)
 {
     w->installEventFilter(new EventBridge(c, form_, w));
+    // The widget may go before the control (a view closes, its form lives on).
+    c.ShowFocus = [target = QPointer<QWidget>(w)] {
+        if (target)
+            target->setFocus(Qt::OtherFocusReason);
+    };
     placeAndShow(c, w);
 }
 

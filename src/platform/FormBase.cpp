@@ -42,6 +42,9 @@ void FormBase::MoveFocus(Control* to)
     active_ = to;
     if (FocusRequested)
         FocusRequested(to);
+    // The widget follows, so that what the user types next goes where the form says the focus is.
+    if (to && to->ShowFocus)
+        to->ShowFocus();
     if (from && from->LostFocus)
         from->LostFocus();
     if (to && active_ == to && to->GotFocus)

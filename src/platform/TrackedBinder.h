@@ -14,8 +14,10 @@ public:
     TrackedBinder& operator=(const TrackedBinder&) = delete;
     ~TrackedBinder()
     {
-        for (Control* c : bound_)
+        for (Control* c : bound_) {
             c->Changed = nullptr;
+            c->ShowFocus = nullptr;
+        }
     }
 
     template <typename C>

@@ -13,6 +13,9 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 // What the user types reaches the field as Change; what code writes shows in the widget.
 TEST(ControlBinder, TextFieldFollowsBothWays)
 {
@@ -94,4 +97,38 @@ TEST(ControlBinder, HandlerErrorEndsOnlyThatHandler)
     EXPECT_EQ(clicks, 2);
     EXPECT_NO_THROW(QTest::keyClicks(edit, "7"));
     EXPECT_EQ(field.Text(), "7");
+}
+
+// Enter in a field moves the focus on from code: the widget follows, so the next key press, and
+// the next Enter, reach the field the form names, and the field left behind gets its LostFocus once.
+TEST(ControlBinder, FocusMovedByCodeReachesTheWidget)
+{
+    FormBase form;
+    std::array<TextField, 3> fields;
+    form.AdoptAll(fields);
+    QWidget host;
+    ControlBinder binder(form);
+    std::array<QLineEdit*, 3> edits{};
+    std::vector<int> lost;
+    for (int i = 0; i < 3; ++i) {
+        edits[std::size_t(i)] = binder.Bind(fields[std::size_t(i)], &host);
+        fields[std::size_t(i)].KeyDown = [&fields, i](int keyCode, int) {
+            if (keyCode == 13)
+                fields[std::size_t((i + 1) % 3)].SetFocus();
+        };
+        fields[std::size_t(i)].LostFocus = [&lost, i] { lost.push_back(i); };
+    }
+    host.show();
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    edits[0]->setFocus();
+    ASSERT_EQ(form.ActiveControl(), &fields[0]);
+
+    QTest::keyClick(host.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(form.ActiveControl(), &fields[1]);
+    ASSERT_EQ(host.focusWidget(), edits[1]);
+    QTest::keyClick(host.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(form.ActiveControl(), &fields[2]);
+    EXPECT_EQ(host.focusWidget(), edits[2]);
+    EXPECT_EQ(lost, (std::vector<int>{0, 1}));
 }
