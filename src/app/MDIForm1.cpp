@@ -9,6 +9,7 @@
 #include "platform/Services.h"
 
 #include <QLocale>
+#include <utility>
 #include <memory>
 
 namespace {
@@ -202,7 +203,9 @@ void MDIForm1::MDIForm_Resize(bool minimized)
 
 bool MDIForm1::MDIForm_QueryUnload()
 {
-    if (IsTrue(ConfigChanged)
+    // The close that completes after a run was answered when it was asked for: it does not ask again.
+    const bool confirmed = std::exchange(closeConfirmed_, false);
+    if (!confirmed && IsTrue(ConfigChanged)
         && MsgBox(QStringLiteral("Config has changed! Are you sure you want to exit?"), vbYesNo, QStringLiteral("Exit program")) == vbNo)
         return true;
     // A map run that is letting events through is still on the stack: stop it, and let the close
@@ -210,12 +213,14 @@ bool MDIForm1::MDIForm_QueryUnload()
     if (Links().MapRunActive && Links().MapRunActive()) {
         StopSimulation = VbTrue;
         closePending_ = true;
+        closeConfirmed_ = true;
         return true;
     }
     if (Links().ExportBuildActive && Links().ExportBuildActive()) {
         if (Links().StopExportBuild)
             Links().StopExportBuild();
         closePending_ = true;
+        closeConfirmed_ = true;
         return true;
     }
     return false;

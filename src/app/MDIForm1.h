@@ -67,6 +67,8 @@ private:
     bool closed_ = false;
     bool loaded_ = false;
     bool closePending_ = false;
+    // The user already said yes to the close that is pending.
+    bool closeConfirmed_ = false;
 };
 
 // The frame, created on first use.

@@ -179,6 +179,16 @@ TEST_F(FrameTest, CloseAsksOnlyAfterChanges)
     EXPECT_EQ(StopSimulation, VbTrue);
     EXPECT_TRUE(Frame().ClosePending());
     StopSimulation = VbFalse;
+
+    // Once the run has returned the close completes without asking a second time.
+    Frame().ClearClosePending();
+    Links().MapRunActive = [] { return false; };
+    svc->answers.assign({vbNo});
+    EXPECT_FALSE(Frame().MDIForm_QueryUnload());
+    EXPECT_EQ(svc->messages.size(), 2u);
+    // A later close asks again.
+    EXPECT_TRUE(Frame().MDIForm_QueryUnload());
+    EXPECT_EQ(svc->messages.size(), 3u);
 }
 
 TEST_F(FrameTest, DecimalSeparatorMessage)
