@@ -255,6 +255,11 @@ void ReadConfiguration(ProjectTextCursor& in, Form_PrincipaleControls& f, int bo
 {
     in.SkipSectionGap();
     in.Header("[Array Configuration]");
+    f.ReadingProject = true;
+    struct Done {
+        Form_PrincipaleControls& f;
+        ~Done() { f.ReadingProject = false; }
+    } done{f};
     for (int i = 1; i <= boxes; ++i) {
         const int row = i - 1;
         const QString name = in.Value(Indexed("ElementType", i));

@@ -144,6 +144,10 @@ public:
     static int SelectedAudience();
     // ---- end of grids, axes and pointer readouts ----
 
+    // Set by the project reader while it writes the rows from the top: the rows below still hold the
+    // previous project's types then, so a new type is not checked against them.
+    bool ReadingProject = false;
+
     // Runs once right after creation, as the window's load; the bare window has nothing to load.
     virtual void Form_Load() {}
 

@@ -172,3 +172,55 @@ TEST_F(ProgramTest, MapRunFillsTheMapAndGivesTheMenusBack)
     EXPECT_GT(MapSize[0], 0);
     EXPECT_GT(MapSize[1], 0);
 }
+
+// Opening a project writes its rows from the top while the rows below still show the previous
+// project's types: a type that cannot hang above such an old row asks nothing and loads as saved.
+TEST_F(ProgramTest, OpeningAProjectOverIncompatibleRowsLoadsItAsSaved)
+{
+    struct Case {
+        QStringList saved;
+        QStringList onScreen;
+    };
+    const std::vector<Case> cases = {
+        {{"ARC-12", "ARC-12"}, {"TSB-218F", "TSB-218F"}},
+        {{"TSB-218F", "TSB-218F", "TSB-218F"}, {"ARC-12", "ARC-12", "ARC-12"}},
+        {{"ARC-12", "ARC-8"}, {"TSB-218F", "TSB-218F", "TSB-218F"}},
+    };
+    Start();
+    const auto setRows = [](const QStringList& types) {
+        Form_PrincipaleControls& view = Principale();
+        view.Area[4].SetText("1");
+        for (int i = 0; i < view.Tipo[0].ListCount(); ++i)
+            if (view.Tipo[0].List(i) == types[0])
+                view.Tipo[0].SetListIndex(i);
+        view.Area[4].SetText(QString::number(types.size()));
+        for (int r = 1; r < types.size(); ++r)
+            for (int i = 0; i < view.Tipo[r].ListCount(); ++i)
+                if (view.Tipo[r].List(i) == types[r])
+                    view.Tipo[r].SetListIndex(i);
+    };
+    const auto shownRows = [] {
+        QStringList types;
+        for (int r = 0; r < Form_PrincipaleControls::RowCount && Principale().Tipo[r].Visible(); ++r)
+            types << Principale().Tipo[r].Text();
+        return types;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.saved.join(',').toStdString());
+        setRows(c.saved);
+        ASSERT_EQ(shownRows(), c.saved);
+        const QString path = ProjectPath("rows.lac");
+        svc->fileAnswers.push_back(path);
+        Frame().mnuFileSaveAs.RaiseClick();
+        setRows(c.onScreen);
+        ASSERT_EQ(shownRows(), c.onScreen);
+        svc->messages.clear();
+        svc->answers.push_back(vbNo);
+        svc->fileAnswers.push_back(path);
+        Frame().mnuFileOpenNew[1].RaiseClick();
+        ASSERT_EQ(svc->messages.size(), 1u);
+        EXPECT_EQ(svc->messages[0].text, "Do you want to save current array configuration?");
+        EXPECT_EQ(shownRows(), c.saved);
+        EXPECT_EQ(ProjectFileName, path);
+    }
+}
