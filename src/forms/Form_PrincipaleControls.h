@@ -117,6 +117,13 @@ public:
 
     // The audience fields of area k (0..3).
     std::array<TextField, 4>& AudienceFields(int k);
+    const std::array<TextField, 4>& AudienceFields(int k) const;
+    // Coordinate Index (0..3: X start, Z start, X end, Z end) of area `area`'s outline: the values the
+    // area last accepted.
+    double OutlineCoordinate(int area, int Index) const;
+    // The number in an audience field; a field that holds no number (an edit not yet left, or a
+    // damaged project) gives the outline's coordinate, the value the venue goes on using.
+    double AudienceValue(int area, int Index) const;
 
     // ---- Grids, axes and pointer readouts of the venue section and the SPL diagram ----
     // Grid lines of the venue section (one per X and per Z caption) and of the SPL diagram (one per
