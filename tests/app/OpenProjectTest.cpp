@@ -27,6 +27,19 @@ protected:
         svc->messages.clear();
     }
 
+    // The vertical view with its handlers in place of the bare window, for one test; the bare window
+    // comes back for the other tests whatever happens there.
+    struct RealVerticalView {
+        RealVerticalView()
+        {
+            ModulesLoaded = VbTrue;
+            SplashTimeElapsed = VbTrue;
+            InstallVerticalView();
+            UnloadPrincipale();
+        }
+        ~RealVerticalView() { SetPrincipaleFactory(nullptr); }
+    };
+
     void OpenNamed(const QString& path)
     {
         Principale().Apri.FileName = path;
@@ -228,14 +241,7 @@ TEST_F(OpenProjectTest, NewProjectKeepsTheViewOnScreenAndTheInitialValues)
 // keeps that type while its list is refilled with every loaded module.
 TEST_F(OpenProjectTest, NewProjectWithTheVerticalViewStartsFromRecordOne)
 {
-    // The bare window comes back for the other tests whatever happens here.
-    struct BareWindowAfterwards {
-        ~BareWindowAfterwards() { SetPrincipaleFactory(nullptr); }
-    } bareAfterwards;
-    ModulesLoaded = VbTrue;
-    SplashTimeElapsed = VbTrue;
-    InstallVerticalView();
-    UnloadPrincipale();
+    const RealVerticalView realView;
     Form_PrincipaleControls& first = Principale();
     EXPECT_EQ(first.Tipo[0].Text(), "LA12");
     first.Area[4].SetText("2");
@@ -260,13 +266,7 @@ TEST_F(OpenProjectTest, NewProjectWithTheVerticalViewStartsFromRecordOne)
 // empty record 0 is never offered, so no row can be saved with a name that names no module.
 TEST_F(OpenProjectTest, EveryTypeANewProjectOffersSavesAndOpensAgain)
 {
-    struct BareWindowAfterwards {
-        ~BareWindowAfterwards() { SetPrincipaleFactory(nullptr); }
-    } bareAfterwards;
-    ModulesLoaded = VbTrue;
-    SplashTimeElapsed = VbTrue;
-    InstallVerticalView();
-    UnloadPrincipale();
+    const RealVerticalView realView;
     Principale();
     OpenArrayConfig(0);
 

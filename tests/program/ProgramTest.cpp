@@ -9,56 +9,14 @@
 #include "platform/FakeServices.h"
 #include "print/Form_PrinterProperties.h"
 #include "program/Program.h"
+#include "ProgramFixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
-
-// The whole program as wired at start-up, without its Qt windows, on a copy of the example modules.
-class ProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        QDir(folder.path()).mkpath("modules");
-        QDir(folder.path()).mkpath("projects");
-        const QDir examples(QStringLiteral(TORVI_EXAMPLE_MODULES));
-        for (const QString& name : examples.entryList({"*.bpf"}, QDir::Files))
-            ASSERT_TRUE(QFile::copy(examples.filePath(name), folder.path() + "/modules/" + name));
-        svc->programFolder = folder.path();
-        // Pending events in a test: the splash time is simply over.
-        svc->onDoEvents = [] { SplashTimeElapsed = VbTrue; };
-        ClearModuleTable();
-        ClearArrayState();
-        WireProgram();
-    }
-
-    void TearDown() override
-    {
-        Frame().MDIForm_Unload();
-        UnloadFrame();
-        UnloadPrincipale();
-        UnloadMecView();
-        ClearModuleTable();
-        ConfigChanged = VbFalse;
-    }
-
-    void Start(const QString& commandLine = QString())
-    {
-        Frame().MDIForm_Initialize(commandLine);
-        EnsureFrameLoaded();
-    }
-
-    QString ProjectPath(const QString& name) const { return folder.path() + "/projects/" + name; }
-
-    QTemporaryDir folder;
-    ScopedFakeServices svc;
-};
-
-} // namespace
+using ProgramTest = ProgramFixture;
 
 TEST_F(ProgramTest, StartsWithTheExampleModulesAndTheDefaultProject)
 {
@@ -126,11 +84,7 @@ TEST_F(ProgramTest, ProjectOnTheCommandLineOpensAtStartUp)
     svc->fileAnswers.push_back(path);
     Frame().mnuFileSaveAs.RaiseClick();
     ASSERT_TRUE(QFile::exists(path));
-    Frame().MDIForm_Unload();
-    UnloadFrame();
-    UnloadPrincipale();
-    UnloadMecView();
-    ClearModuleTable();
+    Unload();
     svc->dialogs.clear();
 
     Start("\"" + path + "\"");
