@@ -408,21 +408,15 @@ protected:
         svc->fileAnswers.clear();
     }
 
-    // A number's text in one spelling ("-0" and "0" alike); any other text as it is.
-    static QString AsNumber(const QString& text)
-    {
-        double v = 0;
-        return TryParseNumber(text, v) ? CStr(v + 0.0) : text;
-    }
-
     // What a project file holds, as the window shows it.
     std::vector<QString> ProjectSnapshot()
     {
         Form_PrincipaleControls& p = Principale();
         std::vector<QString> s;
-        // In manual working mode the mechanics derive the array angle from the hooks (left alone here).
+        // The mounting values as their spinners hold them, in the steps a file stores; in manual working
+        // mode the mechanics derive the array angle from the hooks (left alone here).
         for (int i = 0; i < 5; ++i)
-            s.push_back(i == 3 && WorkingMode == 1 ? QString() : AsNumber(p.Area[std::size_t(i)].Text()));
+            s.push_back(i == 3 && WorkingMode == 1 ? QString() : QString::number(p.VScroll_Area[std::size_t(i)].Value()));
         const int boxes = -p.VScroll_Area[4].Value();
         for (int r = 0; r < boxes; ++r) {
             s.push_back(p.Tipo[std::size_t(r)].Text());
