@@ -66,15 +66,18 @@ void FinishLoading()
     ConfigChanged = VbFalse;
 }
 
-// The first row offers every record of the table, entry k being record k. The type the new view gave
-// the row is put back, since emptying the list empties its text as well.
+// The first row offers every loaded module, record k at entry k - 1 as the module library filled it.
+// The empty record 0 is no type: a row showing its empty name would be saved into a project that
+// could never be opened again. The type the new view gave the row is put back, since emptying the
+// list empties its text as well.
 void RefillFirstTypeList(ComboList& tipo)
 {
     const QString type = tipo.Text();
     tipo.Clear();
     const int records = std::clamp<int>(ModuleCount, 0, MaxModules);
     for (int k = 0; k < records; ++k) {
-        tipo.AddItem(Modules[std::size_t(k)].Model);
+        if (k > 0)
+            tipo.AddItem(Modules[std::size_t(k)].Model);
         Modules[std::size_t(k)].Slot = static_cast<std::uint8_t>(k);
     }
     tipo.SetText(type);

@@ -255,6 +255,11 @@ void ReadConfiguration(ProjectTextCursor& in, Form_PrincipaleControls& f, int bo
 {
     in.SkipSectionGap();
     in.Header("[Array Configuration]");
+    f.ReadingProject = true;
+    struct Done {
+        Form_PrincipaleControls& f;
+        ~Done() { f.ReadingProject = false; }
+    } done{f};
     for (int i = 1; i <= boxes; ++i) {
         const int row = i - 1;
         const QString name = in.Value(Indexed("ElementType", i));
@@ -355,9 +360,9 @@ QString BuildProjectText()
     const char* coordinates[] = {"X1", "Z1", "X2", "Z2"};
     for (int n = 1; n <= AreaCount; ++n) {
         const int area = n - 1;
-        const std::array<TextField, 4>& fields = f.AudienceFields(area);
-        for (std::size_t k = 0; k < fields.size(); ++k)
-            out.Key(Indexed(coordinates[k], n), fields[k].Text());
+        // A field left mid-edit with no number in it keeps the coordinate the venue shows.
+        for (int k = 0; k < 4; ++k)
+            out.Key(Indexed(coordinates[k], n), CStr(f.AudienceValue(area, k)));
         out.Key(Indexed("Stand/Seat", n), f.Stand_Seats[area].Caption());
         out.Key(Indexed("Color", n), QString::number(f.Elemento_Venue_Colore[area].BackColor()));
         out.Key(Indexed("On/Off", n), f.Elemento_Venue_Pulsante[area].Caption());

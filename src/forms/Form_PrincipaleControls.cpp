@@ -408,6 +408,28 @@ std::array<TextField, 4>& Form_PrincipaleControls::AudienceFields(int k)
     }
 }
 
+const std::array<TextField, 4>& Form_PrincipaleControls::AudienceFields(int k) const
+{
+    return const_cast<Form_PrincipaleControls*>(this)->AudienceFields(k);
+}
+
+double Form_PrincipaleControls::OutlineCoordinate(int area, int Index) const
+{
+    const LineElement& l = *Linea[std::size_t(area)];
+    switch (Index) {
+    case 0: return l.X1();
+    case 1: return l.Y1();
+    case 2: return l.X2();
+    default: return l.Y2();
+    }
+}
+
+double Form_PrincipaleControls::AudienceValue(int area, int Index) const
+{
+    double v = 0;
+    return TryParseNumber(AudienceFields(area)[std::size_t(Index)].Text(), v) ? v : OutlineCoordinate(area, Index);
+}
+
 int Form_PrincipaleControls::SelectedAudience() { return std::clamp<int>(SPL_SelectedAudience, 0, 3); }
 
 std::function<void(Form_PrincipaleControls&)>& PrincipaleCreated()

@@ -117,6 +117,13 @@ public:
 
     // The audience fields of area k (0..3).
     std::array<TextField, 4>& AudienceFields(int k);
+    const std::array<TextField, 4>& AudienceFields(int k) const;
+    // Coordinate Index (0..3: X start, Z start, X end, Z end) of area `area`'s outline: the values the
+    // area last accepted.
+    double OutlineCoordinate(int area, int Index) const;
+    // The number in an audience field; a field that holds no number (an edit not yet left, or a
+    // damaged project) gives the outline's coordinate, the value the venue goes on using.
+    double AudienceValue(int area, int Index) const;
 
     // ---- Grids, axes and pointer readouts of the venue section and the SPL diagram ----
     // Grid lines of the venue section (one per X and per Z caption) and of the SPL diagram (one per
@@ -143,6 +150,10 @@ public:
     // damaged file never reaches past the four areas.
     static int SelectedAudience();
     // ---- end of grids, axes and pointer readouts ----
+
+    // Set by the project reader while it writes the rows from the top: the rows below still hold the
+    // previous project's types then, so a new type is not checked against them.
+    bool ReadingProject = false;
 
     // Runs once right after creation, as the window's load; the bare window has nothing to load.
     virtual void Form_Load() {}

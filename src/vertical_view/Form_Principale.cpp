@@ -316,6 +316,15 @@ void Form_Principale::Tipo_Change(int Index)
     CalculateArrayGeometry();
     if (Index == 0)
         UpdateMecView();
+    // A typed type on the last row, or one that cannot hang above the box below, is handled like a
+    // picked one: the lists below then offer what fits under it, and the array never holds a pair
+    // that a saved project could not be opened with.
+    if (ReadingProject || typeClickRunning_)
+        return;
+    const bool lastRow = Index >= ArrayBoxCount() - 1;
+    if (lastRow || !MayHangBelow(Modules[std::size_t(GetModuleIndex(Tipo[row + 1].Text()).Index)],
+                                 Modules[std::size_t(GetModuleIndex(list.Text()).Index)]))
+        Tipo_Click(Index);
 }
 
 void Form_Principale::PickType(int Index, int entry)
@@ -329,6 +338,13 @@ void Form_Principale::PickType(int Index, int entry)
 
 void Form_Principale::Tipo_Click(int Index)
 {
+    const bool nested = typeClickRunning_;
+    typeClickRunning_ = true;
+    struct Restore {
+        bool& flag;
+        bool value;
+        ~Restore() { flag = value; }
+    } restore{typeClickRunning_, nested};
     const auto row = std::size_t(Index);
     ComboList& list = Tipo[row];
     if (!IsEntry(list, list.Text()))

@@ -75,6 +75,9 @@ private:
     // What follows a new spinner position or a minus or plus step of a mounting field.
     void AfterMountingStep(int Index);
 
+    // True while Tipo_Click runs: the type texts it writes are checked by the click itself.
+    bool typeClickRunning_ = false;
+
     // Ends the splash wait when nothing else does (a frame without its own splash timer).
     ::Timer splashWait_;
 

@@ -22,17 +22,6 @@ constexpr std::int32_t Red = 255;
 
 const QString InvalidAudienceTitle = QStringLiteral("Invalid data insert!");
 
-// Index 0..3 of an audience field: X start, Z start, X end, Z end of its outline.
-double OutlineCoordinate(const LineElement& l, int Index)
-{
-    switch (Index) {
-    case 0: return l.X1();
-    case 1: return l.Y1();
-    case 2: return l.X2();
-    default: return l.Y2();
-    }
-}
-
 bool IsHeight(int Index) { return Index == 1 || Index == 3; }
 
 // All four values of the area are numbers within the venue.
@@ -46,14 +35,6 @@ bool AreaInRange(const std::array<TextField, 4>& fields)
             return false;
     }
     return true;
-}
-
-// A field's number; one that holds no number (only a damaged project can leave it so) takes the
-// outline's coordinate, the last value the area accepted.
-double AudienceValue(const std::array<TextField, 4>& fields, const LineElement& outline, int Index)
-{
-    double v = 0;
-    return TryParseNumber(fields[std::size_t(Index)].Text(), v) ? v : OutlineCoordinate(outline, Index);
 }
 
 QString RangeMessage(int Index)
@@ -127,7 +108,7 @@ void Form_Principale::Audience_GotFocus(int area, int Index)
 {
     AudienceFields(area)[std::size_t(Index)].SelectAll();
     // From the outline, not the text: a refused value comes back as the area last accepted it.
-    PreviousValue = Round16(OutlineCoordinate(*Linea[std::size_t(area)], Index));
+    PreviousValue = Round16(OutlineCoordinate(area, Index));
 }
 
 void Form_Principale::Audience_KeyDown(int area, int Index, int KeyCode, int)
@@ -160,7 +141,7 @@ void Form_Principale::Audience_LostFocus(int area, int Index)
         MsgBox(RangeMessage(Index), vbOKOnly | vbExclamation, InvalidAudienceTitle);
         Audience_GotFocus(area, Index);
     }
-    if (RoundHalfEven(AudienceValue(fields, outline, 2)) <= RoundHalfEven(AudienceValue(fields, outline, 0))) {
+    if (RoundHalfEven(AudienceValue(area, 2)) <= RoundHalfEven(AudienceValue(area, 0))) {
         left.SetText(CStr(PreviousValue));
         MsgBox(QStringLiteral("The final X cannot be smaller or equal than the initial one!"), vbOKOnly | vbExclamation,
                InvalidAudienceTitle);
@@ -168,7 +149,7 @@ void Form_Principale::Audience_LostFocus(int area, int Index)
 
     std::array<double, 4> v{};
     for (int j = 0; j < 4; ++j) {
-        v[std::size_t(j)] = RoundHalfEven(AudienceValue(fields, outline, j));
+        v[std::size_t(j)] = RoundHalfEven(AudienceValue(area, j));
         fields[std::size_t(j)].SetText(CStr(v[std::size_t(j)]));
     }
     outline.SetEnds(v[0], v[1], v[2], v[3]);

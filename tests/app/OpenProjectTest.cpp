@@ -27,6 +27,19 @@ protected:
         svc->messages.clear();
     }
 
+    // The vertical view with its handlers in place of the bare window, for one test; the bare window
+    // comes back for the other tests whatever happens there.
+    struct RealVerticalView {
+        RealVerticalView()
+        {
+            ModulesLoaded = VbTrue;
+            SplashTimeElapsed = VbTrue;
+            InstallVerticalView();
+            UnloadPrincipale();
+        }
+        ~RealVerticalView() { SetPrincipaleFactory(nullptr); }
+    };
+
     void OpenNamed(const QString& path)
     {
         Principale().Apri.FileName = path;
@@ -209,12 +222,14 @@ TEST_F(OpenProjectTest, NewProjectKeepsTheViewOnScreenAndTheInitialValues)
         EXPECT_EQ(MecView().Hooks_Num.Text(), "1");
         EXPECT_EQ(MecView().ReverseModeOn.Value(), 0);
 
-        // A fresh view whose first row offers every record, record k at entry k.
+        // A fresh view whose first row offers every loaded module, record k at entry k - 1.
         const Form_PrincipaleControls& f = Principale();
         EXPECT_EQ(f.Area[4].Text(), "1");
-        ASSERT_EQ(f.Tipo[0].ListCount(), ModuleCount);
+        ASSERT_EQ(f.Tipo[0].ListCount(), ModuleCount - 1);
         for (int k = 0; k < ModuleCount; ++k) {
-            EXPECT_EQ(f.Tipo[0].List(k), Modules[k].Model);
+            if (k > 0) {
+                EXPECT_EQ(f.Tipo[0].List(k - 1), Modules[k].Model);
+            }
             EXPECT_EQ(Modules[k].Slot, k);
         }
         EXPECT_EQ(f.VScroll_Area[3].Value(), 0);
@@ -223,17 +238,10 @@ TEST_F(OpenProjectTest, NewProjectKeepsTheViewOnScreenAndTheInitialValues)
 }
 
 // With the real vertical view: its load gives the first row record 1's model, and the new project
-// keeps that type while its list is refilled with every record.
+// keeps that type while its list is refilled with every loaded module.
 TEST_F(OpenProjectTest, NewProjectWithTheVerticalViewStartsFromRecordOne)
 {
-    // The bare window comes back for the other tests whatever happens here.
-    struct BareWindowAfterwards {
-        ~BareWindowAfterwards() { SetPrincipaleFactory(nullptr); }
-    } bareAfterwards;
-    ModulesLoaded = VbTrue;
-    SplashTimeElapsed = VbTrue;
-    InstallVerticalView();
-    UnloadPrincipale();
+    const RealVerticalView realView;
     Form_PrincipaleControls& first = Principale();
     EXPECT_EQ(first.Tipo[0].Text(), "LA12");
     first.Area[4].SetText("2");
@@ -245,13 +253,42 @@ TEST_F(OpenProjectTest, NewProjectWithTheVerticalViewStartsFromRecordOne)
     const Form_PrincipaleControls& f = Principale();
     EXPECT_NE(dynamic_cast<const Form_Principale*>(&f), nullptr);
     EXPECT_EQ(f.Tipo[0].Text(), "LA12");
-    ASSERT_EQ(f.Tipo[0].ListCount(), ModuleCount);
-    for (int k = 0; k < ModuleCount; ++k)
-        EXPECT_EQ(f.Tipo[0].List(k), Modules[k].Model);
+    ASSERT_EQ(f.Tipo[0].ListCount(), ModuleCount - 1);
+    for (int k = 1; k < ModuleCount; ++k)
+        EXPECT_EQ(f.Tipo[0].List(k - 1), Modules[k].Model);
     EXPECT_EQ(f.Area[4].Text(), "1");
     EXPECT_FALSE(f.Tipo[1].Visible());
     EXPECT_EQ(ProjectFileName, "new.lac");
     EXPECT_EQ(ConfigChanged, VbFalse);
+}
+
+// Whatever type the first row of a new project offers, a project saved with it opens again: the
+// empty record 0 is never offered, so no row can be saved with a name that names no module.
+TEST_F(OpenProjectTest, EveryTypeANewProjectOffersSavesAndOpensAgain)
+{
+    const RealVerticalView realView;
+    Principale();
+    OpenArrayConfig(0);
+
+    struct Case {
+        int entry;
+        const char* model;
+    };
+    const std::vector<Case> cases = {{0, "LA12"}, {1, "LB8"}, {2, "LB8W"}, {3, "Hanger"}};
+    ASSERT_EQ(Principale().Tipo[0].ListCount(), int(cases.size()));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        Form_PrincipaleControls& f = Principale();
+        f.Tipo[0].SetListIndex(c.entry);
+        ASSERT_EQ(f.Tipo[0].Text(), c.model);
+        const QString path = folder.filePath(QString::number(c.entry) + ".lac");
+        ASSERT_TRUE(SaveArrayConfig(path));
+        svc->messages.clear();
+        OpenNamed(path);
+        EXPECT_TRUE(Messages().empty());
+        EXPECT_EQ(ProjectFileName, path);
+        EXPECT_EQ(Principale().Tipo[0].Text(), c.model);
+    }
 }
 
 TEST_F(OpenProjectTest, NewProjectRereadsThePreferencesFile)

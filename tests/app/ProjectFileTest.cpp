@@ -97,6 +97,36 @@ TEST_F(ProjectFileTest, WriterUsesTheLocaleSeparatorForDecimals)
     }
 }
 
+// An audience field left in the middle of an edit that is no number yet keeps the coordinate the
+// venue shows, the outline's, so the file opens again; a number is written as it stands.
+TEST_F(ProjectFileTest, WriterKeepsTheShownCoordinateOfAnAudienceFieldInMidEdit)
+{
+    struct Case {
+        int area;
+        int index;
+        const char* typed;
+        const char* line;
+    };
+    const std::vector<Case> cases = {
+        {0, 3, "-inf", "\r\nZ2[1]=4\r\n"},  {0, 0, "", "\r\nX1[1]=6\r\n"},
+        {0, 2, "-", "\r\nX2[1]=31\r\n"},    {0, 1, "12abc", "\r\nZ1[1]=3\r\n"},
+        {1, 0, "1,2,3", "\r\nX1[2]=30\r\n"}, {0, 2, "40", "\r\nX2[1]=40\r\n"},
+        {0, 3, "2,5", "\r\nZ2[1]=2,5\r\n"},
+    };
+    for (const Case& c : cases) {
+        SetExampleProject();
+        Principale().Linea[0]->SetEnds(6, 3, 31, 4);
+        Principale().Linea[1]->SetEnds(30, 2, 45, 8);
+        Principale().AudienceFields(c.area)[std::size_t(c.index)].SetText(QString::fromLatin1(c.typed));
+        const QString text = BuildProjectText();
+        EXPECT_TRUE(text.contains(QString::fromLatin1(c.line))) << c.typed;
+
+        Open(text.toLatin1());
+        EXPECT_TRUE(Messages().empty()) << c.typed;
+        EXPECT_EQ(ProjectFileName, Path("in.lac")) << c.typed;
+    }
+}
+
 TEST_F(ProjectFileTest, WriterNamesTheRowsItWrites)
 {
     // A count typed with a fraction is the rounded count the array uses, in "Boxes" and in the rows.

@@ -9,56 +9,14 @@
 #include "platform/FakeServices.h"
 #include "print/Form_PrinterProperties.h"
 #include "program/Program.h"
+#include "ProgramFixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
-
-// The whole program as wired at start-up, without its Qt windows, on a copy of the example modules.
-class ProgramTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        QDir(folder.path()).mkpath("modules");
-        QDir(folder.path()).mkpath("projects");
-        const QDir examples(QStringLiteral(TORVI_EXAMPLE_MODULES));
-        for (const QString& name : examples.entryList({"*.bpf"}, QDir::Files))
-            ASSERT_TRUE(QFile::copy(examples.filePath(name), folder.path() + "/modules/" + name));
-        svc->programFolder = folder.path();
-        // Pending events in a test: the splash time is simply over.
-        svc->onDoEvents = [] { SplashTimeElapsed = VbTrue; };
-        ClearModuleTable();
-        ClearArrayState();
-        WireProgram();
-    }
-
-    void TearDown() override
-    {
-        Frame().MDIForm_Unload();
-        UnloadFrame();
-        UnloadPrincipale();
-        UnloadMecView();
-        ClearModuleTable();
-        ConfigChanged = VbFalse;
-    }
-
-    void Start(const QString& commandLine = QString())
-    {
-        Frame().MDIForm_Initialize(commandLine);
-        EnsureFrameLoaded();
-    }
-
-    QString ProjectPath(const QString& name) const { return folder.path() + "/projects/" + name; }
-
-    QTemporaryDir folder;
-    ScopedFakeServices svc;
-};
-
-} // namespace
+using ProgramTest = ProgramFixture;
 
 TEST_F(ProgramTest, StartsWithTheExampleModulesAndTheDefaultProject)
 {
@@ -126,11 +84,7 @@ TEST_F(ProgramTest, ProjectOnTheCommandLineOpensAtStartUp)
     svc->fileAnswers.push_back(path);
     Frame().mnuFileSaveAs.RaiseClick();
     ASSERT_TRUE(QFile::exists(path));
-    Frame().MDIForm_Unload();
-    UnloadFrame();
-    UnloadPrincipale();
-    UnloadMecView();
-    ClearModuleTable();
+    Unload();
     svc->dialogs.clear();
 
     Start("\"" + path + "\"");
@@ -171,4 +125,56 @@ TEST_F(ProgramTest, MapRunFillsTheMapAndGivesTheMenusBack)
     EXPECT_FALSE(Principale().StopSimulate.Enabled());
     EXPECT_GT(MapSize[0], 0);
     EXPECT_GT(MapSize[1], 0);
+}
+
+// Opening a project writes its rows from the top while the rows below still show the previous
+// project's types: a type that cannot hang above such an old row asks nothing and loads as saved.
+TEST_F(ProgramTest, OpeningAProjectOverIncompatibleRowsLoadsItAsSaved)
+{
+    struct Case {
+        QStringList saved;
+        QStringList onScreen;
+    };
+    const std::vector<Case> cases = {
+        {{"ARC-12", "ARC-12"}, {"TSB-218F", "TSB-218F"}},
+        {{"TSB-218F", "TSB-218F", "TSB-218F"}, {"ARC-12", "ARC-12", "ARC-12"}},
+        {{"ARC-12", "ARC-8"}, {"TSB-218F", "TSB-218F", "TSB-218F"}},
+    };
+    Start();
+    const auto setRows = [](const QStringList& types) {
+        Form_PrincipaleControls& view = Principale();
+        view.Area[4].SetText("1");
+        for (int i = 0; i < view.Tipo[0].ListCount(); ++i)
+            if (view.Tipo[0].List(i) == types[0])
+                view.Tipo[0].SetListIndex(i);
+        view.Area[4].SetText(QString::number(types.size()));
+        for (int r = 1; r < types.size(); ++r)
+            for (int i = 0; i < view.Tipo[r].ListCount(); ++i)
+                if (view.Tipo[r].List(i) == types[r])
+                    view.Tipo[r].SetListIndex(i);
+    };
+    const auto shownRows = [] {
+        QStringList types;
+        for (int r = 0; r < Form_PrincipaleControls::RowCount && Principale().Tipo[r].Visible(); ++r)
+            types << Principale().Tipo[r].Text();
+        return types;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.saved.join(',').toStdString());
+        setRows(c.saved);
+        ASSERT_EQ(shownRows(), c.saved);
+        const QString path = ProjectPath("rows.lac");
+        svc->fileAnswers.push_back(path);
+        Frame().mnuFileSaveAs.RaiseClick();
+        setRows(c.onScreen);
+        ASSERT_EQ(shownRows(), c.onScreen);
+        svc->messages.clear();
+        svc->answers.push_back(vbNo);
+        svc->fileAnswers.push_back(path);
+        Frame().mnuFileOpenNew[1].RaiseClick();
+        ASSERT_EQ(svc->messages.size(), 1u);
+        EXPECT_EQ(svc->messages[0].text, "Do you want to save current array configuration?");
+        EXPECT_EQ(shownRows(), c.saved);
+        EXPECT_EQ(ProjectFileName, path);
+    }
 }

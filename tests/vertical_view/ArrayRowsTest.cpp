@@ -173,3 +173,44 @@ TEST_F(ArrayRows, SplayFocusRemembersItsEntry)
     form.Angolo[1].SetText("1,7");
     EXPECT_EQ(form.Angolo[1].Text(), "1,5");
 }
+
+// A typed type goes by the rules of a picked one: on the last row the rows added later offer what
+// fits under it, and above a box that cannot hang below it the question of a pick comes, so the
+// rows never hold a pair that a saved project could not be opened with.
+TEST_F(ArrayRows, TypedTypeKeepsTheRowsCompatible)
+{
+    struct Case {
+        const char* what;
+        int boxesWhenTyped;
+        std::deque<int> answers;
+        Texts types;
+        int questions;
+    };
+    const std::vector<Case> cases = {
+        {"typed on the only row, a row added later", 1, {}, {"ARC-12", "ARC-12"}, 0},
+        {"typed above a box that cannot hang below it, Yes", 2, {vbYes}, {"ARC-12", "ARC-12"}, 1},
+        {"typed above a box that cannot hang below it, No", 2, {vbNo}, {"TSB-218F", "TSB-218F"}, 1},
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        RecordingPrincipale& form = LoadExamples();
+        form.Tipo[0].SetListIndex(2);
+        ASSERT_EQ(form.Tipo[0].Text(), "TSB-218F") << c.what;
+        form.Area[4].SetText("2");
+        form.Area[4].SetText(QString::number(c.boxesWhenTyped));
+        svc->messages.clear();
+        svc->answers = c.answers;
+
+        form.Tipo[0].SetFocus();
+        form.Tipo[0].SetText("--");
+        form.Area[4].SetFocus();
+        form.Area[4].SetText("2");
+
+        EXPECT_EQ(Shown(form).types, c.types) << c.what;
+        EXPECT_EQ(int(svc->messages.size()), c.questions) << c.what;
+        if (c.questions > 0) {
+            EXPECT_EQ(svc->messages[0].text, "This action will cancel current array configuration!\rContinue?") << c.what;
+        }
+    }
+}

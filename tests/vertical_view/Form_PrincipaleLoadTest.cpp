@@ -31,8 +31,10 @@ TEST_F(WindowShell, FirstLoadWithNoneOneAndThreeModules)
         Calls calls;
     };
     const Calls noModule = {"LoadAndHide", "UnloadSplash", "InizializePreferences(false)", "ShowFrame"};
+    // The typed top type runs the type handlers (the change, then, on the only row, the pick it
+    // leads to), and the selection that follows runs the pick once more.
     const Calls typed = {"LoadAndHide", "UnloadSplash", "InizializePreferences(false)", "ShowFrame", "UpdateMecView",
-                         "UpdateMecView"};
+                         "UpdateMecView", "UpdateMecView"};
     const std::vector<Case> cases = {
         {{}, 1, "", {}, {}, {}, VbFalse, VbTrue, noModule},
         {{"ARC-8"}, 2, "ARC-8", {"ARC-8"}, {"ARC-8"}, {"0"}, VbTrue, VbTrue, typed},
