@@ -40,8 +40,6 @@ void FormBase::MoveFocus(Control* to)
         return;
     Control* from = active_;
     active_ = to;
-    if (FocusRequested)
-        FocusRequested(to);
     // The widget follows, so that what the user types next goes where the form says the focus is.
     if (to && to->ShowFocus)
         to->ShowFocus();

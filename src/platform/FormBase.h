@@ -49,9 +49,8 @@ public:
             notify();
     }
 
-    // Set by the Qt view: property changes and focus requests from code.
+    // Set by the Qt view: property changes.
     std::function<void()> Changed;
-    std::function<void(Control*)> FocusRequested;
 
 private:
     QString caption_;
