@@ -18,6 +18,9 @@ struct AcousticsHooks {
     std::function<void()> unloadInitValues;
     // Shows or hides one of the frame's menus ("&Mechanical View", "&File", "&Export").
     std::function<void(FrameMenu menu, bool visible)> setMenuVisible;
+    // Called as a map run starts and again once it has ended (MapRunActive tells which): the export
+    // window's picture reads the map a run replaces, so it stops its build and rests its buttons.
+    std::function<void()> mapRunStartedOrEnded;
     // The map run's last act, after either end. The run's caller (the Start handler) is still on the
     // stack, so a close that waited for the run must tear windows down from a queued call.
     std::function<void()> mapRunEnded;

@@ -1,7 +1,6 @@
 #include "acoustics/MapRun.h"
 #include "acoustics/AcousticsHooks.h"
 #include "acoustics/FastSpl.h"
-#include "acoustics/Form_SplMapExport.h"
 #include "acoustics/MapWorkers.h"
 #include "acoustics/RenderSim.h"
 #include "acoustics/Simulation.h"
@@ -122,11 +121,10 @@ void RunSPLMapSimulationWith(std::int16_t lineCount, double c, double mapRes, do
 {
     {
         const RunningFlag running;
-        // The export window's picture reads the map this run replaces.
-        SplMapExportFollowMapRun();
+        Call(Acoustics().mapRunStartedOrEnded);
         RunMap(lineCount, c, mapRes, sourceRes, method);
     }
-    SplMapExportFollowMapRun();
+    Call(Acoustics().mapRunStartedOrEnded);
     Call(Acoustics().mapRunEnded);
 }
 

@@ -1,9 +1,9 @@
 #include "program/Program.h"
 
 #include "acoustics/AcousticsHooks.h"
-#include "acoustics/ExportColorMap.h"
-#include "acoustics/Form_SplMapExport.h"
-#include "acoustics/Form_SplMapExportView.h"
+#include "export/ExportColorMap.h"
+#include "export/Form_SplMapExport.h"
+#include "export/Form_SplMapExportView.h"
 #include "acoustics/MapRun.h"
 #include "acoustics/RenderSim.h"
 #include "acoustics/SplDiagram.h"
@@ -108,6 +108,7 @@ void WireAcoustics()
     // from the event loop, after the handler that started it has returned too.
     a.mapRunEnded = CompletePendingClose;
     a.mapExportBuildEnded = CompletePendingClose;
+    a.mapRunStartedOrEnded = SplMapExportFollowMapRun;
     a.screenWidth = [] { return Frame().ScreenWidth; };
 }
 

@@ -1,4 +1,4 @@
-#include "acoustics/ExportFixture.h"
+#include "export/ExportFixture.h"
 #include "acoustics/RenderSim.h"
 #include "acoustics/modColor.h"
 #include "platform/VbColor.h"

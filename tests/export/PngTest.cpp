@@ -1,5 +1,5 @@
-#include "acoustics/modPNG.h"
-#include "acoustics/TestPictures.h"
+#include "export/modPNG.h"
+#include "export/TestPictures.h"
 #include "platform/Picture.h"
 #include "platform/VbColor.h"
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 #include "acoustics/AcousticsFixture.h"
-#include "acoustics/ExportColorMap.h"
-#include "acoustics/Form_SplMapExport.h"
+#include "export/ExportColorMap.h"
+#include "export/Form_SplMapExport.h"
 #include "core/ArrayState.h"
 
 // Export tests start with a fresh export window, the map starting at 0 m (the array's largest X at
@@ -18,6 +18,8 @@ protected:
     void SetUp() override
     {
         AcousticsTest::SetUp();
+        // As the program's start-up connects them: the map run tells the export window about runs.
+        Acoustics().mapRunStartedOrEnded = SplMapExportFollowMapRun;
         UnloadSplMapExport();
         ProjectFileName = QStringLiteral("new.lac");
         VenueGrid = VbFalse;

@@ -1,4 +1,4 @@
-#include "acoustics/LineGS.h"
+#include "export/LineGS.h"
 #include "platform/Picture.h"
 #include "platform/Services.h"
 #include "platform/VbColor.h"

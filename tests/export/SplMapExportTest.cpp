@@ -1,6 +1,6 @@
-#include "acoustics/ExportFixture.h"
-#include "acoustics/Form_SplMapExportView.h"
-#include "acoustics/SavePngMap.h"
+#include "export/ExportFixture.h"
+#include "export/Form_SplMapExportView.h"
+#include "export/SavePngMap.h"
 #include "acoustics/Simulation.h"
 
 #include <QApplication>

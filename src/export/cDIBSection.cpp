@@ -1,4 +1,4 @@
-#include "acoustics/cDIBSection.h"
+#include "export/cDIBSection.h"
 #include "core/NumberRules.h"
 #include "platform/Picture.h"
 #include "platform/Services.h"

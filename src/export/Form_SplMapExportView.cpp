@@ -1,5 +1,5 @@
-#include "acoustics/Form_SplMapExportView.h"
-#include "acoustics/Form_SplMapExport.h"
+#include "export/Form_SplMapExportView.h"
+#include "export/Form_SplMapExport.h"
 #include "platform/PictureView.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
-#include "acoustics/cDIBSection.h"
+#include "export/cDIBSection.h"
 #include "platform/FakeServices.h"
-#include "acoustics/TestPictures.h"
+#include "export/TestPictures.h"
 #include "platform/Picture.h"
 #include "platform/VbColor.h"
 #include <QClipboard>

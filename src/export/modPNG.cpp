@@ -1,5 +1,5 @@
-#include "acoustics/modPNG.h"
-#include "acoustics/cDIBSection.h"
+#include "export/modPNG.h"
+#include "export/cDIBSection.h"
 #include "platform/Picture.h"
 #include <QFile>
 #include <csetjmp>

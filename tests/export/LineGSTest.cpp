@@ -1,6 +1,6 @@
-#include "acoustics/LineGS.h"
+#include "export/LineGS.h"
 #include "platform/FakeServices.h"
-#include "acoustics/TestPictures.h"
+#include "export/TestPictures.h"
 #include "platform/Picture.h"
 #include "platform/VbColor.h"
 #include <algorithm>
