@@ -258,10 +258,7 @@ int ReadMounting(ProjectTextCursor& in, Form_PrincipaleControls& f)
         f.Area[i].SetText(FieldText(tenths / 10));
         f.VScroll_Area[i].SetValue(static_cast<int>(-tenths));
     }
-    // Kept as typed; a text that is no number is no stage height the view could read back.
-    const QString stage = in.Value("StageH");
-    Number(stage);
-    f.Area[2].SetText(stage);
+    f.Area[2].SetText(in.Value("StageH"));
     f.Area[3].SetText(FieldText(Number(in.Value("ArrayTilt")) / 10));
     const int boxes = static_cast<int>(WholeIn(in.Value("Boxes"), 1, MaxBoxes));
     f.Area[4].SetText(FieldText(boxes));

@@ -235,6 +235,7 @@ TEST_F(ProjectFileTest, ReaderAcceptsOlderNamesAnyNumberAsSwitchAndRoundsDown)
              EXPECT_EQ(SPL_SelectedAudience, 3);
              EXPECT_EQ(f.Label_spalto[3].ForeColor(), 0xFF);
          }},
+        {"StageH=1", "StageH=", [&f] { EXPECT_EQ(f.Area[2].Text(), ""); }},
         {"StageH=1\r\n", "StageH=1\rignored\n", [&f] { EXPECT_EQ(f.Area[2].Text(), "1"); }},
         {"ImpossibleMechanicalConfig=0\r\n\r\n\r\n", "ImpossibleMechanicalConfig=0\r\nanything\r\nat all\r\n", [] {}},
         {"Temperature=25\r\n", "Temperature=25\r\ntrailing text", [] {}},
@@ -281,8 +282,6 @@ TEST_F(ProjectFileTest, ReaderRefusesACorruptedFile)
         {"XBracket=35", "XBracket=-51", true},
         {"XBracket=35", "XBracket=1001", true},
         {"ZBracket=80", "ZBracket=-1", true},
-        {"StageH=1", "StageH=", true},
-        {"StageH=1", "StageH=1 m", true},
         {"ArrayTilt=-25", "ArrayTilt=-2.5", true},
         {"Boxes=3", "Boxes=0", true},
         {"Boxes=3", "Boxes=17", true},
