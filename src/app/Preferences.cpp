@@ -6,9 +6,9 @@
 #include "core/Settings.h"
 #include "platform/Services.h"
 #include "platform/ShapeElement.h"
+#include "platform/WriteWholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <array>
 #include <limits>
 #include <optional>
@@ -251,8 +251,7 @@ void WritePreferencesFile()
         text += key + QByteArray("=") + value + "\r\n";
 
     const QString path = PreferencesFilePath();
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
+    if (WriteWholeFile(path, text))
         return;
     MsgBox(QStringLiteral("Unable to write preferences file!\r") + path, vbOKOnly | vbExclamation);
 }

@@ -120,6 +120,18 @@ double Number(const QString& text)
     return v;
 }
 
+// The text a field gets for a number read from the file. A number whose text the program could not
+// read back would leave the field holding something other than the file's value, and the value the
+// program goes on using would be another still.
+QString FieldText(double v)
+{
+    const QString text = CStr(v);
+    double back = 0;
+    if (!TryParseNumber(text, back))
+        throw CorruptProject{};
+    return text;
+}
+
 // The integer part (rounded down), which must lie in low..high.
 double WholeIn(const QString& text, double low, double high)
 {
@@ -218,8 +230,13 @@ void ReadVenue(ProjectTextCursor& in, Form_PrincipaleControls& f)
     for (int n = 1; n <= AreaCount; ++n) {
         const int area = n - 1;
         std::array<TextField, 4>& fields = f.AudienceFields(area);
-        for (std::size_t k = 0; k < fields.size(); ++k)
-            fields[k].SetText(CStr(Int(Number(in.Value(Indexed(coordinates[k], n))))));
+        for (std::size_t k = 0; k < fields.size(); ++k) {
+            // The venue takes only what its fields take from the user.
+            const double v = Number(in.Value(Indexed(coordinates[k], n)));
+            if (!Form_PrincipaleControls::AudienceInRange(int(k), v))
+                throw CorruptProject{};
+            fields[k].SetText(FieldText(Int(v)));
+        }
         f.Stand_Seats[area].SetCaption(in.Value(Indexed("Stand/Seat", n)));
         TextField& swatch = f.Elemento_Venue_Colore[area];
         swatch.SetBackColor(Colour(in.Value(Indexed("Color", n))));
@@ -238,13 +255,13 @@ int ReadMounting(ProjectTextCursor& in, Form_PrincipaleControls& f)
     const char* barKeys[] = {"XBracket", "ZBracket"};
     for (std::size_t i = 0; i < 2; ++i) {
         const double tenths = NegatedInRange(in.Value(barKeys[i]), f.VScroll_Area[i]);
-        f.Area[i].SetText(CStr(tenths / 10));
+        f.Area[i].SetText(FieldText(tenths / 10));
         f.VScroll_Area[i].SetValue(static_cast<int>(-tenths));
     }
     f.Area[2].SetText(in.Value("StageH"));
-    f.Area[3].SetText(CStr(Number(in.Value("ArrayTilt")) / 10));
+    f.Area[3].SetText(FieldText(Number(in.Value("ArrayTilt")) / 10));
     const int boxes = static_cast<int>(WholeIn(in.Value("Boxes"), 1, MaxBoxes));
-    f.Area[4].SetText(CStr(boxes));
+    f.Area[4].SetText(FieldText(boxes));
     f.Stage_color.SetBackColor(Colour(in.Value("StageColor")));
     if (ProjectViewHooks().Stage_color_Change)
         ProjectViewHooks().Stage_color_Change();
@@ -270,7 +287,7 @@ void ReadConfiguration(ProjectTextCursor& in, Form_PrincipaleControls& f, int bo
             throw MissingType{name};
         if (row < LastRow)
             FillTypeCombo(module, static_cast<std::int16_t>(row));
-        f.Angolo[row].SetText(CStr(Number(in.Value(Indexed("ElementTilt", i))) / 10));
+        f.Angolo[row].SetText(FieldText(Number(in.Value(Indexed("ElementTilt", i))) / 10));
     }
 }
 
@@ -305,12 +322,12 @@ void ReadSplParameters(ProjectTextCursor& in, Form_PrincipaleControls& f)
     const QString bandwidth = in.Value("SPL_Bandwidth");
     ListEntry(f.Bandwidth, bandwidth);
     f.Bandwidth.SetText(bandwidth);
-    f.SourceRes.SetText(CStr(NegatedInRange(in.Value("SPL_Source_Res"), f.VScroll_SourceRes) / 100));
-    f.MapRes.SetText(CStr(NegatedInRange(in.Value("SPL_Map_Res"), f.VScroll_MapRes) / 10));
+    f.SourceRes.SetText(FieldText(NegatedInRange(in.Value("SPL_Source_Res"), f.VScroll_SourceRes) / 100));
+    f.MapRes.SetText(FieldText(NegatedInRange(in.Value("SPL_Map_Res"), f.VScroll_MapRes) / 10));
     f.Frequency_Num.SetListIndex(ListEntry(f.Frequency_Num, in.Value("Bandwidth_Accuracy")).Index);
     const double temperature = NegatedInRange(in.Value("Temperature"), f.VScroll_Temperature);
     f.VScroll_Temperature.SetValue(static_cast<int>(-temperature));
-    f.Temperature.SetText(CStr(temperature) + DegreesUnit);
+    f.Temperature.SetText(FieldText(temperature) + DegreesUnit);
 }
 
 } // namespace

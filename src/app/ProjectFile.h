@@ -35,7 +35,8 @@ struct ProjectReadOutcome {
 
 // Reads the project text from its first byte, storing each value into the settings and controls as
 // soon as it has passed its check. A wrong header or key, a value that is no number, outside its list
-// or outside what its control can take, a text that ends early: Corrupted. A box type that its row's
+// or outside what its control takes from the user (an audience coordinate outside the venue
+// included), a number whose text the program could not read back, a text that ends early: Corrupted. A box type that its row's
 // list does not offer: MissingBoxType. Whatever was stored before a failure stays applied.
 ProjectReadOutcome ReadProjectText(const QByteArray& text);
 

@@ -6,11 +6,11 @@
 #include "forms/Form_PrincipaleControls.h"
 #include "platform/CommonDialog.h"
 #include "platform/Services.h"
+#include "platform/WriteWholeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -35,14 +35,7 @@ bool ReplaceWith(const QString& source, const QString& target)
     const QByteArray bytes = in.readAll();
     if (in.error() != QFileDevice::NoError)
         return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return WriteWholeFile(target, bytes);
 }
 
 } // namespace

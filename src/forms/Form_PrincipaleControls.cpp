@@ -427,7 +427,17 @@ double Form_PrincipaleControls::OutlineCoordinate(int area, int Index) const
 double Form_PrincipaleControls::AudienceValue(int area, int Index) const
 {
     double v = 0;
-    return TryParseNumber(AudienceFields(area)[std::size_t(Index)].Text(), v) ? v : OutlineCoordinate(area, Index);
+    if (TryParseNumber(AudienceFields(area)[std::size_t(Index)].Text(), v) && AudienceInRange(Index, v))
+        return v;
+    return OutlineCoordinate(area, Index);
+}
+
+bool Form_PrincipaleControls::AudienceInRange(int Index, double v)
+{
+    constexpr double MaxX = 500;
+    constexpr double MaxZ = 100;
+    const bool height = Index == 1 || Index == 3;
+    return v >= 0 && v <= (height ? MaxZ : MaxX);
 }
 
 int Form_PrincipaleControls::SelectedAudience() { return std::clamp<int>(SPL_SelectedAudience, 0, 3); }

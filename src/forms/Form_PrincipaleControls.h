@@ -121,9 +121,13 @@ public:
     // Coordinate Index (0..3: X start, Z start, X end, Z end) of area `area`'s outline: the values the
     // area last accepted.
     double OutlineCoordinate(int area, int Index) const;
-    // The number in an audience field; a field that holds no number (an edit not yet left, or a
-    // damaged project) gives the outline's coordinate, the value the venue goes on using.
+    // The number in an audience field when the field takes it; a field that holds no number or one
+    // outside the venue (an edit not yet left) gives the outline's coordinate, the value the area last
+    // accepted. So the outlines and a saved project only ever hold values the fields take.
     double AudienceValue(int area, int Index) const;
+    // Whether an audience field takes v for coordinate Index: 0 to 500 m for an X, 0 to 100 m for a Z,
+    // the bounds included. The fields and the project reader hold the venue to the same range.
+    static bool AudienceInRange(int Index, double v);
 
     // ---- Grids, axes and pointer readouts of the venue section and the SPL diagram ----
     // Grid lines of the venue section (one per X and per Z caption) and of the SPL diagram (one per

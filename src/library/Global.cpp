@@ -3,12 +3,12 @@
 #include "core/VbTypes.h"
 #include "library/Check_CRC32.h"
 #include "library/EnDeCrypt.h"
+#include "platform/WriteWholeFile.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -18,8 +18,9 @@ constexpr qsizetype LineEndsLength = sizeof(HeaderLineEnds) - 1;
 constexpr qsizetype HeaderLength = MarkerLength + LineEndsLength;
 constexpr std::size_t TagLength = 8;
 
-// The missing piece decides the error: the file itself, or a folder on its way.
-[[noreturn]] void raiseOpenFailure(const QString& path, bool forWriting)
+// The missing piece decides the error: the file itself, or a folder on its way; anything else is
+// an access error (no rights, a full disk).
+[[noreturn]] void raiseFileFailure(const QString& path, bool forWriting)
 {
     const QFileInfo info(path);
     if (!info.absoluteDir().exists())
@@ -33,7 +34,7 @@ QByteArray readWholeFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        raiseOpenFailure(path, false);
+        raiseFileFailure(path, false);
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw VbError(VbError::PathFileAccess, ("Path/File access error: " + path).toStdString());
@@ -77,14 +78,11 @@ void WriteProtectedFile(std::vector<std::uint8_t>& data, const QString& checksum
     DataUBound = static_cast<std::int32_t>(data.size()) - 1;
     EnDeCryptBytes(data, QString());
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        raiseOpenFailure(path, true);
-    file.write(ProtectedFileMarker, MarkerLength);
-    file.write(HeaderLineEnds, LineEndsLength);
-    file.write(reinterpret_cast<const char*>(data.data()), static_cast<qint64>(data.size()));
-    if (!file.commit())
-        throw VbError(VbError::PathFileAccess, ("Path/File access error: " + path).toStdString());
+    QByteArray bytes(ProtectedFileMarker, MarkerLength);
+    bytes.append(HeaderLineEnds, LineEndsLength);
+    bytes.append(reinterpret_cast<const char*>(data.data()), static_cast<qsizetype>(data.size()));
+    if (!WriteWholeFile(path, bytes))
+        raiseFileFailure(path, true);
 }
 
 void SplitStoredChecksum(const std::vector<std::uint8_t>& data)

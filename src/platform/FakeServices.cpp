@@ -20,6 +20,8 @@ int FakeServices::MessageBox(const QString& text, int style, const QString& titl
 
 std::optional<QString> FakeServices::NextFileAnswer()
 {
+    if (onFileDialog)
+        onFileDialog();
     if (fileAnswers.empty())
         return std::nullopt;
     const QString a = fileAnswers.front();

@@ -24,6 +24,7 @@ public:
     std::vector<std::int32_t> colorRequests;
     int doEventsCalls = 0;
     std::function<void()> onDoEvents;                 // what "pending events" do in a test
+    std::function<void()> onFileDialog;               // what happens while a file dialog is open
     QDateTime now = QDateTime(QDate(2026, 1, 1), QTime(12, 0, 0));
     double seconds = 43200.0;                         // advanced by tests to move the clock
     QString programFolder = QStringLiteral("/tmp");

@@ -15,8 +15,6 @@ namespace {
 
 constexpr int AreaCount = 4;
 constexpr int EnterKey = 13;
-constexpr double MaxAudienceX = 500;
-constexpr double MaxAudienceZ = 100;
 constexpr std::int32_t White = 0xFFFFFF;
 constexpr std::int32_t Red = 255;
 
@@ -29,9 +27,7 @@ bool AreaInRange(const std::array<TextField, 4>& fields)
 {
     for (int j = 0; j < 4; ++j) {
         double v = 0;
-        if (!TryParseNumber(fields[std::size_t(j)].Text(), v))
-            return false;
-        if (v < 0 || v > (IsHeight(j) ? MaxAudienceZ : MaxAudienceX))
+        if (!TryParseNumber(fields[std::size_t(j)].Text(), v) || !Form_PrincipaleControls::AudienceInRange(j, v))
             return false;
     }
     return true;

@@ -160,13 +160,9 @@ void DrawAudienceAreas()
     auto& form = Principale();
     for (int k = 0; k < AreaCount; ++k) {
         const auto i = std::size_t(k);
-        const auto& fields = form.AudienceFields(k);
         LineElement& outline = *form.Linea[i];
-        const auto read = [&fields](std::size_t j, double current) {
-            double v = 0;
-            return TryParseNumber(fields[j].Text(), v) ? v : current;
-        };
-        outline.SetEnds(read(0, outline.X1()), read(1, outline.Y1()), read(2, outline.X2()), read(3, outline.Y2()));
+        outline.SetEnds(form.AudienceValue(k, 0), form.AudienceValue(k, 1), form.AudienceValue(k, 2),
+                        form.AudienceValue(k, 3));
         const double h = form.Stand_Seats[i].Caption() == QStringLiteral("Stand") ? 1.75 : 1.2;
         form.Linea_Stand_Seats[i]->SetEnds(outline.X1(), outline.Y1() + h, outline.X2(), outline.Y2() + h);
     }

@@ -217,7 +217,7 @@ TEST_F(ProjectFileTest, ReaderAcceptsOlderNamesAnyNumberAsSwitchAndRoundsDown)
              EXPECT_EQ(SplDiagramSteps, 150);
          }},
         {"X1[1]=5", "X1[1]=12,7", [&f] { EXPECT_EQ(f.Audience1[0].Text(), "12"); }},
-        {"Z2[2]=8", "Z2[2]=-0,5", [&f] { EXPECT_EQ(f.Audience2[3].Text(), "-1"); }},
+        {"Z2[2]=8", "Z2[2]=100", [&f] { EXPECT_EQ(f.Audience2[3].Text(), "100"); }},
         {"Abs[1]=-3", "Abs[1]=-3,5", [] { EXPECT_EQ(InitValues[0].Abs, -4); }},
         {"Delay[2]=100", "Delay[2]=99,9", [] { EXPECT_EQ(InitValues[1].Delay, 99); }},
         {"ArrayTilt=-25", "ArrayTilt=-7", [&f] { EXPECT_EQ(f.Area[3].Text(), "-0,7"); }},
@@ -273,6 +273,11 @@ TEST_F(ProjectFileTest, ReaderRefusesACorruptedFile)
         {"FBarHooks[2]=0", "FBarHooks[2]=-1", true},
         {"[Venue Parameters]", "[Venue parameters]", true},
         {"X1[1]=5", "X1[1]=five", true},
+        // The venue takes from a file only what its fields take from the user.
+        {"Z2[2]=8", "Z2[2]=-0,5", true},
+        {"X2[2]=45", "X2[2]=500,4", true},
+        {"Z1[2]=2", "Z1[2]=100,5", true},
+        {"X2[2]=45", "X2[2]=1,7976931348623157E+308", true},
         {"Color[2]=192", "Color[2]=", true},
         {"XBracket=35", "XBracket=-51", true},
         {"XBracket=35", "XBracket=1001", true},

@@ -1,13 +1,40 @@
 #include "ProjectFixture.h"
+#include "export/Form_SplMapExport.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <csignal>
+#include <map>
+#include <optional>
+#include <sys/resource.h>
 
 namespace {
 
 using SaveProjectTest = ProjectFixture;
 
 const ShownMessage Saved{"File saved!", vbOKOnly, "Array Simulator"};
+
+// While it lives, no file of the process may grow past `bytes`, as on a full disk: a write beyond
+// fails instead of ending the process. Unlike a read-only folder, the limit holds for root as well.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit cut = old_;
+        cut.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &cut);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+private:
+    void (*handler_)(int);
+    rlimit old_{};
+};
 
 } // namespace
 
@@ -148,4 +175,60 @@ TEST_F(SaveProjectTest, FrameMenusReachTheSaveOperations)
     Frame().mnuFileExit.RaiseClick();
     EXPECT_TRUE(ended);
     EXPECT_TRUE(QFile::exists(Path("exit.lac")));
+}
+
+// A write cut short (a full disk, a quota) is a failed save with its message, and the file it was to
+// replace keeps every byte: the project, the preferences, a container file and an exported map.
+TEST_F(SaveProjectTest, AWriteCutShortFailsAndKeepsTheOldFile)
+{
+    SetExampleProject();
+    ASSERT_TRUE(SaveArrayConfig(Path("kept.lac")));
+    ASSERT_TRUE(SaveArrayConfig(Path("other.lac")));
+    WritePreferencesFile();
+    WriteProject(Path("module.bpf"), "[Product]\r\nCode=1\r\n");
+    const QString png = Path("hall.png");
+    {
+        QFile earlier(png);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("the earlier export") > 0);
+    }
+    const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+    std::map<QString, QByteArray> before;
+    for (const QString& name : files)
+        before[name] = FileBytes(folder.filePath(name));
+
+    for (rlim_t limit : {rlim_t(0), rlim_t(64)}) {
+        SCOPED_TRACE(limit);
+        ProjectFileName = Path("kept.lac");
+        Frame().SetTitle();
+        ConfigChanged = VbTrue;
+        svc->messages.clear();
+        {
+            const FileSizeLimit full(limit);
+            EXPECT_FALSE(SaveArrayConfig(Path("other.lac")));
+            WritePreferencesFile();
+            DataBytes.assign(100, 'x');
+            EXPECT_THROW(WriteProtectedFile(DataBytes, "12345678", Path("module.bpf")), VbError);
+        }
+        // The map's picture is written whole to its temporary file first; the disk fills up before
+        // the copy onto the chosen file.
+        SplMapExport().PreviewPNG_Click();
+        std::optional<FileSizeLimit> full;
+        svc->onFileDialog = [&full, limit] { full.emplace(limit); };
+        svc->fileAnswers = {png};
+        SplMapExport().ExportPNG_Click();
+        full.reset();
+        svc->onFileDialog = nullptr;
+
+        EXPECT_EQ(Messages(), (std::vector<ShownMessage>{
+                                  {"Unable to save file!\r" + Path("other.lac"), vbOKOnly | vbExclamation, "Save"},
+                                  {"Unable to write preferences file!\r" + ProgramFolder + "/preferences",
+                                   vbOKOnly | vbExclamation, AppTitle},
+                                  {"Unable to save PNG file!\r" + png, vbOKOnly | vbExclamation, AppTitle}}));
+        EXPECT_EQ(ProjectFileName, Path("kept.lac"));
+        EXPECT_EQ(Frame().Caption(), "Torvi - [Vertical View] - " + Path("kept.lac"));
+        EXPECT_EQ(ConfigChanged, VbTrue);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), files);
+        for (const auto& [name, bytes] : before)
+            EXPECT_EQ(FileBytes(folder.filePath(name)), bytes) << name.toStdString();
+    }
 }

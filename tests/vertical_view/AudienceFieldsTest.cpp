@@ -43,11 +43,10 @@ TEST_F(AudienceFieldsTest, ChecksMessagesAndRounding)
         {"empty", {}, 0, 2, "", {"5", "0", "35", "0"}, {XMessage}},
         // The field comes back as the outline stands, not as the text it held on entry.
         {"restored from the outline", {{0, "7"}}, 0, 0, "600", {"5", "0", "35", "0"}, {XMessage}},
-        // A damaged project left no number in Z end: the message follows the field left, and the
-        // damaged field takes the outline's coordinate.
+        // Another field with no number, or with one outside the venue: the message follows the field
+        // left, and the other field takes the outline's coordinate, the value the area accepted.
         {"no number elsewhere", {{3, "x"}}, 0, 0, "6", {"5", "0", "35", "0"}, {XMessage}},
-        // An out-of-range value in another field is reported for the field left and stays.
-        {"out of range elsewhere", {{2, "600"}}, 0, 1, "3", {"5", "0", "600", "0"}, {ZMessage}},
+        {"out of range elsewhere", {{2, "600"}}, 0, 1, "3", {"5", "0", "35", "0"}, {ZMessage}},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -204,21 +203,22 @@ TEST_F(AudienceFieldsTest, RaysRedrawnOnlyWithoutAValidMap)
     }
 }
 
-// A damaged project can put values far beyond 16 bits into the venue: the handlers refuse or round
-// them and the extents stop at the largest height, without ending in an error.
+// Values far beyond 16 bits in the fields never reach the outlines: the venue keeps what the area
+// accepted, and the handlers refuse the values without ending in an error.
 TEST_F(AudienceFieldsTest, DamagedVenueNeverStopsAHandler)
 {
     WriteArea(0, {"5", "1e7", "1e9", "0"});
     DrawAudienceAreas();
     EXPECT_NO_THROW(UpdateVenueExtents());
-    EXPECT_EQ(VenueMaxX, 1e9 + 1);
-    EXPECT_EQ(VenueMaxZ, 32767);
+    EXPECT_EQ(Ends(*Form().Linea[0]), (std::array<double, 4>{5, 0, 35, 0}));
+    EXPECT_EQ(VenueMaxX, 76);
+    EXPECT_EQ(VenueMaxZ, 21);
     TextField& f = Form().Audience1[2];
     EXPECT_NO_THROW(f.SetFocus());
-    EXPECT_EQ(PreviousValue, 32767);
+    EXPECT_EQ(PreviousValue, 35);
     EXPECT_NO_THROW(Form().MapRes.SetFocus());
-    EXPECT_EQ(f.Text(), "32767");
-    EXPECT_EQ(Form().Audience1[1].Text(), "10000000");
+    EXPECT_EQ(f.Text(), "35");
+    EXPECT_EQ(Form().Audience1[1].Text(), "0");
     ASSERT_EQ(svc->messages.size(), 1u);
     EXPECT_EQ(svc->messages[0].text, XMessage);
     EXPECT_NO_THROW(Form().Elemento_Venue_Pulsante[0].RaiseClick());
