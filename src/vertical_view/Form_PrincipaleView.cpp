@@ -63,6 +63,10 @@ Form_PrincipaleView::Form_PrincipaleView(Form_PrincipaleControls& form, QWidget*
     BindAudience(audience);
     BindDiagrams(venue, spl);
     BindArrayView(arrayView);
+    // The panels keep their places at any size of the window: a frame smaller than they need
+    // scrolls them into view instead of cutting them off.
+    const QRect panels = childrenRect();
+    setMinimumSize(panels.right() + 1, panels.bottom() + 1);
     BindForm(form, this);
     form.Unloaded = [this] { delete this; };
 }
