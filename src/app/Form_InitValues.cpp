@@ -5,6 +5,7 @@
 #include "forms/Form_PrincipaleControls.h"
 #include "forms/FrameHooks.h"
 #include "platform/Services.h"
+#include "platform/VbColor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,6 +81,8 @@ Form_InitValues::Form_InitValues()
         for (TextField* copy : {&Tipo[i], &Angolo[i], &Position[i]})
             copy->SetLocked(true);
         Power[i].Move(3840, top, 840, RowHeight);
+        // The level is typed in; the copies beside it are only shown.
+        Power[i].SetBackColor(WindowBackground);
         VScroll_Power[i].Move(4680, top, 255, RowHeight);
         Delay[i].Move(5040, top, 840, RowHeight);
         VScroll_Delay[i].Move(5880, top, 255, RowHeight);

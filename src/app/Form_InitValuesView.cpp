@@ -4,6 +4,7 @@
 
 Form_InitValuesView::Form_InitValuesView(Form_InitValues& form, QWidget* parent) : DialogView(form, parent)
 {
+    UseFormColour(this);
     QGroupBox* frame = binder_.Bind(form_.Configurazione_Array, this);
     for (Label* heading : {&form_.Label_cella_aa, &form_.Label_tipo_aa, &form_.Label_angolo_aa,
                            &form_.Label_position_aa, &form_.Label_Delay, &form_.Label_InitPower})

@@ -4,14 +4,21 @@
 #include "platform/Guarded.h"
 
 #include <QAction>
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
 
-MDIForm1View::MDIForm1View(MDIForm1& frame, QWidget* parent) : QMainWindow(parent), frame_(frame), client_(new QWidget(this))
+MDIForm1View::MDIForm1View(MDIForm1& frame, QWidget* parent)
+    : QMainWindow(parent), frame_(frame), scroll_(new QScrollArea(this)), client_(new QWidget)
 {
-    setCentralWidget(client_);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setWidget(client_);
+    client_->installEventFilter(this);
+    setCentralWidget(scroll_);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         frame_.ScreenWidth = screen->geometry().width() * 15;
 
@@ -37,6 +44,14 @@ MDIForm1View::MDIForm1View(MDIForm1& frame, QWidget* parent) : QMainWindow(paren
     SyncFromFrame();
 }
 
+MDIForm1View::~MDIForm1View()
+{
+    // The frame outlives its window: its menus and its changes must no longer reach it.
+    frame_.Changed = nullptr;
+    for (MenuItem* item : bound_)
+        item->Changed = nullptr;
+}
+
 QAction* MDIForm1View::Bind(MenuItem& item, QMenu* menu)
 {
     auto* action = new QAction(this);
@@ -51,6 +66,7 @@ QAction* MDIForm1View::Bind(MenuItem& item, QMenu* menu)
         action->setChecked(item.Checked());
     };
     item.Changed = sync;
+    bound_.push_back(&item);
     sync();
     connect(action, &QAction::triggered, this, [&item] { Guarded([&] { item.RaiseClick(); }); });
     if (menu)
@@ -68,6 +84,7 @@ QMenu* MDIForm1View::BindMenu(MenuItem& item, QMenu* parentMenu)
         action->setEnabled(item.Enabled());
     };
     item.Changed = sync;
+    bound_.push_back(&item);
     sync();
     if (parentMenu)
         parentMenu->addMenu(menu);
@@ -86,6 +103,36 @@ void MDIForm1View::SyncFromFrame()
         setGeometry(want);
     setVisible(frame_.Visible());
     syncing_ = false;
+}
+
+bool MDIForm1View::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == client_) {
+        if (type == QEvent::ChildAdded) {
+            QObject* child = static_cast<QChildEvent*>(event)->child();
+            if (child->isWidgetType())
+                child->installEventFilter(this);
+        } else if (type == QEvent::ChildRemoved) {
+            FitClientArea();
+        }
+    } else if (type == QEvent::ShowToParent || type == QEvent::HideToParent || type == QEvent::Move) {
+        // A child view shown, hidden or moved.
+        FitClientArea();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MDIForm1View::FitClientArea()
+{
+    QSize least(0, 0);
+    for (const QWidget* child : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isHidden() && !child->minimumSize().isNull())
+            least = least.expandedTo(QSize(child->x() + child->minimumWidth(), child->y() + child->minimumHeight()));
+    if (least == client_->minimumSize())
+        return;
+    client_->setMinimumSize(least);
+    client_->resize(scroll_->viewport()->size().expandedTo(least));
 }
 
 void MDIForm1View::closeEvent(QCloseEvent* event)

@@ -31,6 +31,8 @@ Form_SplMapExportView::Form_SplMapExportView(Form_SplMapExport& form, QWidget* f
         deleteLater();
     };
     BindForm(form, this);
+    // The picture has its one size and the buttons sit below it: the window never hides them.
+    setMinimumSize(size());
 }
 
 Form_SplMapExportView::~Form_SplMapExportView()

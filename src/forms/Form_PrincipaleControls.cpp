@@ -1,5 +1,6 @@
 #include "forms/Form_PrincipaleControls.h"
 #include "forms/FrameHooks.h"
+#include "platform/VbColor.h"
 
 #include "core/NumberRules.h"
 #include "core/Settings.h"
@@ -154,7 +155,7 @@ void PlaceDiagram(Picture& p, int height, std::array<Label, NX>& xCaptions, std:
 void Entry(TextField& f, int left, int top, int width, int height)
 {
     f.Move(left, top, width, height);
-    f.SetBackColor(static_cast<std::int32_t>(0x80000005));
+    f.SetBackColor(WindowBackground);
 }
 
 // A swatch is a locked field whose background is the colour it stands for.

@@ -172,6 +172,16 @@ void Form_MecView::Form_Resize()
     Anteprima_Flying_Bar.SetSize(std::max(0, Twips(w / 3)), below);
 }
 
+int Form_MecView::LeastWidth() const
+{
+    // The strip keeps the margin on the right that its first caption has on the left.
+    int right = 0;
+    for (const Control* c : std::initializer_list<const Control*>{&Label_Mode, &Mode, &Label_Hooks_Num, &Hooks_Num,
+                                                                  &Label_Reverse_Mode, &ReverseModeOn})
+        right = std::max(right, c->Left() + c->Width());
+    return 3 * (right + Label_Mode.Left());
+}
+
 void Form_MecView::Anteprima_Cluster_Click()
 {
     const MecViewHooks& calls = MecViewCalls();

@@ -66,6 +66,9 @@ public:
     // The list position of the last accepted text of the list that last had the focus.
     int SavedListIndex = 0;
 
+    // The narrowest width (twips) at which the options strip, a third of the window, holds its controls.
+    int LeastWidth() const;
+
     // Handlers.
     void Form_Load();
     void Form_Resize();

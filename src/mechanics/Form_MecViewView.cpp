@@ -19,6 +19,7 @@ Form_MecViewView::Form_MecViewView(Form_MecView& form, QWidget* parent)
     binder_.Bind(form.Anteprima_Flying_Bar, this);
     for (Label& l : form.Label_Weight_Hook)
         binder_.Bind(l, this);
+    setMinimumWidth(ControlBinder::Px(form.LeastWidth()));
     form.Changed = [this] { Sync(); };
     form.Unloaded = [this] { delete this; };
     Sync();
@@ -39,6 +40,12 @@ void Form_MecViewView::Sync()
 {
     setWindowTitle(form_.Caption());
     const QSize size(ControlBinder::Px(form_.Width()), ControlBinder::Px(form_.Height()));
+    // Narrower than its options need, the view keeps their width, and the window scrolls it.
+    const QSize least = size.expandedTo(minimumSize());
+    if (least != size) {
+        form_.Move(form_.Left(), form_.Top(), least.width() * Label::TwipsPerPixel, least.height() * Label::TwipsPerPixel);
+        return;
+    }
     if (this->size() != size)
         resize(size);
     if (parentWidget() && isHidden() == form_.Visible())

@@ -298,3 +298,11 @@ void BindForm(FormBase& form, QWidget* widget)
     form.Changed = sync;
     sync();
 }
+
+void UseFormColour(QWidget* window)
+{
+    QPalette p = window->palette();
+    p.setColor(QPalette::Window, ColorFromVb(ButtonFace));
+    window->setPalette(p);
+    window->setAutoFillBackground(true);
+}

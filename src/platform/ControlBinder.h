@@ -57,3 +57,6 @@ int VbShift(Qt::KeyboardModifiers m);
 
 // Keeps a window's widget placed, sized (twips) and shown as its form says.
 void BindForm(FormBase& form, QWidget* widget);
+// Paints a window in the platform's window colour, the button face in which its labels and frames
+// are drawn too.
+void UseFormColour(QWidget* window);

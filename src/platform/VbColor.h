@@ -7,6 +7,10 @@
 // colour only when something is painted, so a stored system colour keeps meaning "whatever the system
 // uses for buttons", not the grey it happened to be.
 
+// The system colours the windows are drawn in: the window's own, and the one of a field to type in.
+inline constexpr auto ButtonFace = static_cast<std::int32_t>(0x8000000F);
+inline constexpr auto WindowBackground = static_cast<std::int32_t>(0x80000005);
+
 // The real colour of a stored value; system colours come from a fixed table of the classic defaults
 // (button face light grey, window white, texts black), unknown indexes give a mid grey.
 QColor ColorFromVb(std::int32_t value);

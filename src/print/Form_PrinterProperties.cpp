@@ -2,6 +2,7 @@
 #include "library/ListLookups.h"
 #include "core/NumberRules.h"
 #include "platform/Services.h"
+#include "platform/VbColor.h"
 #include "print/PictureTarget.h"
 #include "print/PrintClusterConfiguration.h"
 #include "print/PrintOptions.h"
@@ -45,12 +46,15 @@ Form_PrinterProperties::Form_PrinterProperties()
     SetCaption(QStringLiteral("Printer Properties"));
     Move(0, 0, 7395, 8220);
 
+    // The labels and the options reach as far as their neighbours allow, so that their captions show
+    // whole in the program's face.
     Label_Printer.SetCaption(QStringLiteral("Printer"));
-    Label_Printer.Move(120, 195, 450, 195);
+    Label_Printer.Move(120, 195, 570, 195);
     SelectedPrinter.Move(720, 120, 4215, 315);
     Label_Copies.SetCaption(QStringLiteral("Copies"));
-    Label_Copies.Move(5640, 120, 480, 315);
+    Label_Copies.Move(5640, 120, 540, 315);
     CopiesNum.Move(6240, 120, 495, 310);
+    CopiesNum.SetBackColor(WindowBackground);
     CopiesNum.SetText(QStringLiteral("1"));
     VScroll_Copies.Move(6840, 120, 310, 310);
     VScroll_Copies.SetMin(-MaxCopies);
@@ -89,7 +93,7 @@ Form_PrinterProperties::Form_PrinterProperties()
                                                                      {&BoxesAngles, "Boxes Angles"}}};
     for (std::size_t k = 0; k < options.size(); ++k) {
         options[k].first->SetCaption(QString::fromLatin1(options[k].second));
-        options[k].first->Move(240, 600 + 720 * int(k), 1335, 315);
+        options[k].first->Move(240, 600 + 720 * int(k), 1440, 315);
         options[k].first->SetValue(1);
     }
 

@@ -145,10 +145,12 @@ private:
         const ModuleRecord& bar = FlyingBarModule();
         const double bottom = l.A + 15;
         const double top = bottom + l.G;
+        // Hole positions are measured along the bar from its front end, so the bar's length spans
+        // the band; its front length is the bar's height.
         auto holeX = [&](std::int16_t along) {
-            if (bar.FFrontLen == 0)
+            if (bar.FLen == 0)
                 throw VbError(VbError::DivisionByZero, "Division by zero");
-            return page.X(10 + l.B * along / bar.FFrontLen);
+            return page.X(10 + l.B * along / bar.FLen);
         };
         auto hole = [&](double x, double y, bool hooked) {
             t_.SetFillColor(0);

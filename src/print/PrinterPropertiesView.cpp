@@ -1,7 +1,9 @@
 #include "print/PrinterPropertiesView.h"
+#include "platform/CaptionFit.h"
 #include "platform/ControlBinder.h"
 #include "print/Form_PrinterProperties.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -24,10 +26,7 @@ PrinterPropertiesView::PrinterPropertiesView(Form_PrinterProperties& form, QWidg
     : QWidget(parent, Qt::Dialog), form_(form)
 {
     setFixedSize(ControlBinder::Px(form.Width()), ControlBinder::Px(form.Height()));
-    // The design's captions fit the 11-pixel dialog font it was laid out with.
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
+    UseFormColour(this);
     ControlBinder binder(form);
     binder.Bind(form.Label_Printer, this);
     binder.Bind(form.SelectedPrinter, this);
@@ -40,10 +39,9 @@ PrinterPropertiesView::PrinterPropertiesView(Form_PrinterProperties& form, QWidg
     for (OptionButton& b : form.Quality)
         binder.Bind(b, quality);
     QGroupBox* options = binder.Bind(form.Frame_Print_Option, this);
-    binder.Bind(form.ClusterDetails, options);
-    binder.Bind(form.BoxesDetails, options);
-    binder.Bind(form.BoxesNames, options);
-    binder.Bind(form.BoxesAngles, options);
+    // The option captions reach the frame's edge: they take a smaller face where they do not fit.
+    FitCaptionFont({binder.Bind(form.ClusterDetails, options), binder.Bind(form.BoxesDetails, options),
+                    binder.Bind(form.BoxesNames, options), binder.Bind(form.BoxesAngles, options)});
     binder.Bind(form.Cancel, this);
     binder.Bind(form.StartPrint, this);
 

@@ -211,19 +211,30 @@ void WireProgram()
 
 void EnsureFrameLoaded() { Frame().EnsureLoaded(); }
 
-int RunProgram(const QString& commandLine)
+void UseProgramFont()
 {
-    WireProgram();
-    Timer::SetLive(true);
     // The windows are laid out in twips for a narrow 8-point face; a condensed face keeps the
     // captions inside their places.
     QFont face(QStringLiteral("DejaVu Sans Condensed"));
     face.setPointSizeF(8);
     QApplication::setFont(face);
+}
+
+MDIForm1View* CreateProgramWindows()
+{
+    frameView = new MDIForm1View(Frame());
+    new Form_SplashView(Splash());
+    return frameView;
+}
+
+int RunProgram(const QString& commandLine)
+{
+    WireProgram();
+    Timer::SetLive(true);
+    UseProgramFont();
     MDIForm1& frame = Frame();
     frame.EndProgram = [] { std::_Exit(0); };
-    frameView = new MDIForm1View(frame);
-    new Form_SplashView(Splash());
+    CreateProgramWindows();
     frame.MDIForm_Initialize(commandLine);
     EnsureFrameLoaded();
     if (!frame.Visible())

@@ -1,7 +1,6 @@
 #include "vertical_view/Form_PrincipaleView.h"
 #include "forms/Form_PrincipaleControls.h"
 #include "platform/PictureView.h"
-#include "platform/VbColor.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -44,11 +43,7 @@ private:
 Form_PrincipaleView::Form_PrincipaleView(Form_PrincipaleControls& form, QWidget* parent)
     : QWidget(parent), form_(form), binder_(form)
 {
-    // The window's own colour, which its labels share.
-    QPalette p = palette();
-    p.setColor(QPalette::Window, ColorFromVb(static_cast<std::int32_t>(0x8000000F)));
-    setPalette(p);
-    setAutoFillBackground(true);
+    UseFormColour(this);
     // Panels first, then their controls in the order Tab walks them.
     QWidget* rows = binder_.Bind(form.Configurazione_Array, this);
     QWidget* venue = binder_.Bind(form.Diagramma_Area_Titolo, this);
@@ -63,6 +58,10 @@ Form_PrincipaleView::Form_PrincipaleView(Form_PrincipaleControls& form, QWidget*
     BindAudience(audience);
     BindDiagrams(venue, spl);
     BindArrayView(arrayView);
+    // The panels keep their places at any size of the window: a frame smaller than they need
+    // scrolls them into view instead of cutting them off.
+    const QRect panels = childrenRect();
+    setMinimumSize(panels.right() + 1, panels.bottom() + 1);
     BindForm(form, this);
     form.Unloaded = [this] { delete this; };
 }

@@ -15,7 +15,8 @@ void BuildEightBoxArray()
     ModuleRecord& box = Modules[1];
     box.Model = "TV-12";
     box.BoxType = 1;
-    box.FFrontLen = 1000;
+    box.FFrontLen = 80;
+    box.FLen = 1000;
     box.FCHoleCount = 5;
     for (int k = 0; k < 5; ++k)
         box.FCHole[std::size_t(k)] = std::int16_t(100 + 200 * k);

@@ -8,12 +8,18 @@
 #include "mechanics/Form_MecView.h"
 #include "platform/FakeServices.h"
 #include "print/Form_PrinterProperties.h"
+#include "print/PictureTarget.h"
+#include "print/PrintClusterConfiguration.h"
+#include "print/PrintOptions.h"
+#include "print/PrinterTarget.h"
 #include "program/Program.h"
 #include "ProgramFixture.h"
+#include "ReportTee.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using ProgramTest = ProgramFixture;
@@ -177,4 +183,38 @@ TEST_F(ProgramTest, OpeningAProjectOverIncompatibleRowsLoadsItAsSaved)
         EXPECT_EQ(shownRows(), c.saved);
         EXPECT_EQ(ProjectFileName, path);
     }
+}
+
+// The report of eight ARC-12 boxes, printed to a PDF file and drawn on the live preview: every hole of
+// the flying bar lies inside the bar's band, drawn from (10, 197) to (115, 237) mm on the page. Both
+// are kept in the build folder.
+TEST_F(ProgramTest, ReportShowsTheFlyingBarHolesInTheirBand)
+{
+    Start();
+    Principale().Area[4].SetText("8");
+    Frame().mnuMechanical.RaiseClick();
+    const ModuleRecord& bar = Modules[1];
+    ASSERT_EQ(bar.Model, "ARC-12");
+    PrintCopies = 1;
+    PrintQuality = -4;
+    const QString pdf = QStringLiteral(TORVI_BUILD_DIR "/report.pdf");
+    QFile::remove(pdf);
+    svc->fileAnswers = {pdf};
+    PrinterTarget paper;
+    PictureTarget preview(PrinterProperties().PrintPrev);
+    for (PrintTarget* target : std::initializer_list<PrintTarget*>{&paper, &preview}) {
+        SCOPED_TRACE(target == &paper ? "paper" : "preview");
+        ReportTee tee(*target);
+        PrintClusterConfiguration(tee, target == &paper);
+        EXPECT_TRUE(tee.HasLine(10, 197, 115, 197) && tee.HasLine(115, 197, 115, 237) && tee.HasLine(115, 237, 10, 237)
+                    && tee.HasLine(10, 237, 10, 197));
+        ASSERT_EQ(tee.circles.size(), std::size_t(bar.FCHoleCount + 2 * bar.FSHoleCount));
+        const auto outside = std::count_if(tee.circles.begin(), tee.circles.end(), [](const ReportTee::Shape& c) {
+            return c.x1 - c.radius < 10 || c.x1 + c.radius > 115 || c.y1 - c.radius < 197 || c.y1 + c.radius > 237;
+        });
+        EXPECT_EQ(outside, 0);
+    }
+    EXPECT_TRUE(svc->messages.empty());
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(PrinterProperties().PrintPrev.Composite().save(QStringLiteral(TORVI_BUILD_DIR "/report_preview.png")));
 }
