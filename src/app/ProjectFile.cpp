@@ -231,10 +231,12 @@ void ReadVenue(ProjectTextCursor& in, Form_PrincipaleControls& f)
         const int area = n - 1;
         std::array<TextField, 4>& fields = f.AudienceFields(area);
         for (std::size_t k = 0; k < fields.size(); ++k) {
-            // The venue takes only what its fields take from the user.
+            // The venue takes only what its fields take from the user, and says so in their words.
             const double v = Number(in.Value(Indexed(coordinates[k], n)));
-            if (!Form_PrincipaleControls::AudienceInRange(int(k), v))
+            if (!Form_PrincipaleControls::AudienceInRange(int(k), v)) {
+                Form_PrincipaleControls::ReportAudienceOutOfRange(int(k));
                 throw CorruptProject{};
+            }
             fields[k].SetText(FieldText(Int(v)));
         }
         f.Stand_Seats[area].SetCaption(in.Value(Indexed("Stand/Seat", n)));

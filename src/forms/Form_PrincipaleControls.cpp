@@ -1,5 +1,6 @@
 #include "forms/Form_PrincipaleControls.h"
 #include "forms/FrameHooks.h"
+#include "platform/Services.h"
 #include "platform/VbColor.h"
 
 #include "core/NumberRules.h"
@@ -439,6 +440,14 @@ bool Form_PrincipaleControls::AudienceInRange(int Index, double v)
     constexpr double MaxZ = 100;
     const bool height = Index == 1 || Index == 3;
     return v >= 0 && v <= (height ? MaxZ : MaxX);
+}
+
+void Form_PrincipaleControls::ReportAudienceOutOfRange(int Index)
+{
+    const bool height = Index == 1 || Index == 3;
+    MsgBox(height ? QStringLiteral("Z has to be greater or equal than 0 And less or equal than 100!")
+                  : QStringLiteral("X has to be greater or equal than 0 And less or equal than 500!"),
+           vbOKOnly | vbExclamation, InvalidAudienceTitle);
 }
 
 int Form_PrincipaleControls::SelectedAudience() { return std::clamp<int>(SPL_SelectedAudience, 0, 3); }

@@ -128,6 +128,10 @@ public:
     // Whether an audience field takes v for coordinate Index: 0 to 500 m for an X, 0 to 100 m for a Z,
     // the bounds included. The fields and the project reader hold the venue to the same range.
     static bool AudienceInRange(int Index, double v);
+    // Tells the user that coordinate Index lies outside that range, in the words of the fields' check.
+    static void ReportAudienceOutOfRange(int Index);
+    // The title of the audience fields' messages.
+    static inline const QString InvalidAudienceTitle = QStringLiteral("Invalid data insert!");
 
     // ---- Grids, axes and pointer readouts of the venue section and the SPL diagram ----
     // Grid lines of the venue section (one per X and per Z caption) and of the SPL diagram (one per

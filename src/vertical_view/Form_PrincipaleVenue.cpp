@@ -18,8 +18,6 @@ constexpr int EnterKey = 13;
 constexpr std::int32_t White = 0xFFFFFF;
 constexpr std::int32_t Red = 255;
 
-const QString InvalidAudienceTitle = QStringLiteral("Invalid data insert!");
-
 bool IsHeight(int Index) { return Index == 1 || Index == 3; }
 
 // All four values of the area are numbers within the venue.
@@ -31,12 +29,6 @@ bool AreaInRange(const std::array<TextField, 4>& fields)
             return false;
     }
     return true;
-}
-
-QString RangeMessage(int Index)
-{
-    return IsHeight(Index) ? QStringLiteral("Z has to be greater or equal than 0 And less or equal than 100!")
-                           : QStringLiteral("X has to be greater or equal than 0 And less or equal than 500!");
 }
 
 // Cancel ends the pick quietly, as the dialog reports it as an error.
@@ -134,7 +126,7 @@ void Form_Principale::Audience_LostFocus(int area, int Index)
     // A text that is no number counts as out of range, like a value outside the venue.
     if (!AreaInRange(fields)) {
         left.SetText(CStr(PreviousValue));
-        MsgBox(RangeMessage(Index), vbOKOnly | vbExclamation, InvalidAudienceTitle);
+        ReportAudienceOutOfRange(Index);
         Audience_GotFocus(area, Index);
     }
     if (RoundHalfEven(AudienceValue(area, 2)) <= RoundHalfEven(AudienceValue(area, 0))) {

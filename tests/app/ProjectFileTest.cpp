@@ -256,6 +256,7 @@ TEST_F(ProjectFileTest, ReaderRefusesACorruptedFile)
         const char* from;
         const char* to;
         bool applied;
+        char outsideVenue = 0;  // 'X' or 'Z': the audience fields' own message comes first
     };
     const std::vector<Case> cases = {
         {"[Preferences]", "[preferences]", false},
@@ -274,10 +275,10 @@ TEST_F(ProjectFileTest, ReaderRefusesACorruptedFile)
         {"[Venue Parameters]", "[Venue parameters]", true},
         {"X1[1]=5", "X1[1]=five", true},
         // The venue takes from a file only what its fields take from the user.
-        {"Z2[2]=8", "Z2[2]=-0,5", true},
-        {"X2[2]=45", "X2[2]=500,4", true},
-        {"Z1[2]=2", "Z1[2]=100,5", true},
-        {"X2[2]=45", "X2[2]=1,7976931348623157E+308", true},
+        {"Z2[2]=8", "Z2[2]=-0,5", true, 'Z'},
+        {"X2[2]=45", "X2[2]=500,4", true, 'X'},
+        {"Z1[2]=2", "Z1[2]=100,5", true, 'Z'},
+        {"X2[2]=45", "X2[2]=1,7976931348623157E+308", true, 'X'},
         {"Color[2]=192", "Color[2]=", true},
         {"XBracket=35", "XBracket=-51", true},
         {"XBracket=35", "XBracket=1001", true},
@@ -315,7 +316,14 @@ TEST_F(ProjectFileTest, ReaderRefusesACorruptedFile)
         ConfigChanged = VbFalse;
         ProjectNeedsNewName = false;
         Open(Replaced(QByteArray(ExampleText), c.from, c.to));
-        EXPECT_EQ(Messages(), (std::vector<ShownMessage>{{"Unable to load saved file!", vbCritical, "Corrupted file"}}));
+        std::vector<ShownMessage> expected{{"Unable to load saved file!", vbCritical, "Corrupted file"}};
+        if (c.outsideVenue == 'X')
+            expected.insert(expected.begin(), {"X has to be greater or equal than 0 And less or equal than 500!",
+                                               vbExclamation, "Invalid data insert!"});
+        if (c.outsideVenue == 'Z')
+            expected.insert(expected.begin(), {"Z has to be greater or equal than 0 And less or equal than 100!",
+                                               vbExclamation, "Invalid data insert!"});
+        EXPECT_EQ(Messages(), expected);
         EXPECT_EQ(ProjectFileName, Path("old.lac"));
         EXPECT_EQ(Frame().Caption(), "Torvi - [Vertical View] - " + Path("old.lac"));
         // A project read in part is a mix of two: it counts as changed and is saved under a new name.
