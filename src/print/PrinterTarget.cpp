@@ -3,13 +3,17 @@
 #include "platform/Picture.h"
 #include "platform/Services.h"
 #include "platform/VbColor.h"
+#include "platform/WriteWholeFile.h"
 #include "print/PrinterList.h"
 
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QTemporaryFile>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -36,6 +40,23 @@ int ResolutionOf(int quality)
 QPen PenFor(int drawStyle)
 {
     return QPen(QBrush(Qt::black), 1, drawStyle == 2 ? Qt::DotLine : Qt::SolidLine);
+}
+
+// Whether a PDF is whole: it ends with the end-of-file marker, after a cross-reference table that its
+// trailer points at. Qt's PDF engine does not report a write that failed (a full disk), so the file
+// it wrote is the only witness.
+bool WholePdf(const QByteArray& pdf)
+{
+    static const QByteArray end("%%EOF\n");
+    static const QByteArray start("startxref\n");
+    if (!pdf.endsWith(end))
+        return false;
+    const qsizetype at = pdf.lastIndexOf(start);
+    if (at < 0)
+        return false;
+    bool ok = false;
+    const qint64 xref = pdf.mid(at + start.size(), pdf.size() - end.size() - at - start.size()).trimmed().toLongLong(&ok);
+    return ok && xref >= 0 && xref < at && pdf.mid(xref, 4) == "xref";
 }
 
 } // namespace
@@ -241,16 +262,33 @@ double PrinterTarget::TextHeight(const QString&) const
 
 void PrinterTarget::EndDoc()
 {
+    const auto cannotWrite = [this] {
+        return VbError(VbError::PathFileAccess, "The file cannot be written: " + pdfPath_.toStdString());
+    };
+    // A PDF is made in a draft beside the chosen file and replaces it only once whole, so a full disk
+    // keeps an earlier report as it was and is reported, never a cut file taken for a printed one.
+    std::optional<QTemporaryFile> draft;
+    if (!pdfPath_.isEmpty()) {
+        draft.emplace(QFileInfo(pdfPath_).absolutePath() + QStringLiteral("/.torvi-XXXXXX.pdf"));
+        if (!draft->open())
+            throw cannotWrite();
+        printer_.setOutputFileName(draft->fileName());
+    }
     QPainter painter;
     if (!painter.begin(&printer_))
-        throw VbError(VbError::PathFileAccess, pdfPath_.isEmpty() ? "The printer cannot be reached"
-                                                                  : "The file cannot be written: " + pdfPath_.toStdString());
+        throw draft ? cannotWrite() : VbError(VbError::PathFileAccess, "The printer cannot be reached");
     painter.setRenderHint(QPainter::Antialiasing);
     for (const auto& draw : page_)
         draw(painter);
     page_.clear();
     if (!painter.end())
         throw VbError(VbError::PathFileAccess, "The printer did not take the report");
+    if (draft) {
+        QFile written(draft->fileName());
+        const QByteArray pdf = written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
+        if (!WholePdf(pdf) || !WriteWholeFile(pdfPath_, pdf))
+            throw cannotWrite();
+    }
 }
 
 void PrinterTarget::KillDoc() { page_.clear(); }

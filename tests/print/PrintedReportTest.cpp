@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "ReportFixture.h"
 #include "platform/FakeServices.h"
 #include "print/PrintClusterConfiguration.h"
@@ -129,5 +130,33 @@ TEST_F(PrintedReportTest, PdfFailures)
         ASSERT_EQ(svc->messages.size(), 2u);
         EXPECT_EQ(svc->messages[1].text, "The cluster report could not be printed.\nType mismatch");
         EXPECT_FALSE(QFile::exists(path));
+    }
+}
+
+// A disk that fills up while the PDF is written is reported, and an earlier report under the chosen
+// name keeps every byte: with no room at all, and with room for part of the report only.
+TEST_F(PrintedReportTest, PdfOnAFullDiskKeepsTheEarlierFile)
+{
+    PrintQuality = -4;
+    PrintCopies = 1;
+    const QString path = dir.filePath("kept.pdf");
+    QFile earlier(path);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("the earlier report") > 0);
+    earlier.close();
+    for (rlim_t limit : {rlim_t(0), rlim_t(4000)}) {
+        SCOPED_TRACE(limit);
+        svc->messages.clear();
+        svc->fileAnswers = {path};
+        PrinterTarget printer;
+        {
+            const FileSizeLimit full(limit);
+            PrintClusterConfiguration(printer, true);
+        }
+        ASSERT_EQ(svc->messages.size(), 1u);
+        EXPECT_EQ(svc->messages[0].text, "The cluster report could not be printed.\nThe file cannot be written: " + path);
+        ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+        EXPECT_EQ(earlier.readAll(), "the earlier report");
+        earlier.close();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.pdf"});
     }
 }
