@@ -1,3 +1,4 @@
+#include "FailingSync.h"
 #include "FileSizeLimit.h"
 #include "ProjectFixture.h"
 #include "export/Form_SplMapExport.h"
@@ -154,8 +155,9 @@ TEST_F(SaveProjectTest, FrameMenusReachTheSaveOperations)
     EXPECT_TRUE(QFile::exists(Path("exit.lac")));
 }
 
-// A write cut short (a full disk, a quota) is a failed save with its message, and the file it was to
-// replace keeps every byte: the project, the preferences, a container file and an exported map.
+// A write cut short (a full disk, a quota), or one the storage refuses to hold only when it is synced,
+// is a failed save with its message, and the file it was to replace keeps every byte: the project, the
+// preferences, a container file and an exported map.
 TEST_F(SaveProjectTest, AWriteCutShortFailsAndKeepsTheOldFile)
 {
     SetExampleProject();
@@ -173,14 +175,16 @@ TEST_F(SaveProjectTest, AWriteCutShortFailsAndKeepsTheOldFile)
     for (const QString& name : files)
         before[name] = FileBytes(folder.filePath(name));
 
-    for (rlim_t limit : {rlim_t(0), rlim_t(64)}) {
-        SCOPED_TRACE(limit);
+    const std::pair<rlim_t, bool> refusals[] = {{0, false}, {64, false}, {RLIM_INFINITY, true}};
+    for (const auto& [limit, atSync] : refusals) {
+        SCOPED_TRACE(atSync ? "at the sync" : std::to_string(limit));
         ProjectFileName = Path("kept.lac");
         Frame().SetTitle();
         ConfigChanged = VbTrue;
         svc->messages.clear();
         {
             const FileSizeLimit full(limit);
+            const FailingSync refused(atSync);
             EXPECT_FALSE(SaveArrayConfig(Path("other.lac")));
             WritePreferencesFile();
             DataBytes.assign(100, 'x');
@@ -190,10 +194,15 @@ TEST_F(SaveProjectTest, AWriteCutShortFailsAndKeepsTheOldFile)
         // the copy onto the chosen file.
         SplMapExport().PreviewPNG_Click();
         std::optional<FileSizeLimit> full;
-        svc->onFileDialog = [&full, limit] { full.emplace(limit); };
+        std::optional<FailingSync> refused;
+        svc->onFileDialog = [&full, &refused, limit, atSync] {
+            full.emplace(limit);
+            refused.emplace(atSync);
+        };
         svc->fileAnswers = {png};
         SplMapExport().ExportPNG_Click();
         full.reset();
+        refused.reset();
         svc->onFileDialog = nullptr;
 
         EXPECT_EQ(Messages(), (std::vector<ShownMessage>{
