@@ -13,7 +13,9 @@
 #include <QPainter>
 #include <QTemporaryFile>
 #include <cmath>
+#include <cstdio>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,6 +59,22 @@ bool WholePdf(const QByteArray& pdf)
     bool ok = false;
     const qint64 xref = pdf.mid(at + start.size(), pdf.size() - end.size() - at - start.size()).trimmed().toLongLong(&ok);
     return ok && xref >= 0 && xref < at && pdf.mid(xref, 4) == "xref";
+}
+
+// Gives the draft of a report the permissions of the file it replaces, or those of any new file (read
+// and write for all, less the umask) when there is none, as a save gives them.
+bool TakePermissions(const QFile& draft, const QString& target)
+{
+    struct stat earlier {};
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(target).constData(), &earlier) == 0) {
+        mode = earlier.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    return ::fchmod(draft.handle(), mode) == 0;
 }
 
 } // namespace
@@ -265,11 +283,17 @@ void PrinterTarget::EndDoc()
     const auto cannotWrite = [this] {
         return VbError(VbError::PathFileAccess, "The file cannot be written: " + pdfPath_.toStdString());
     };
-    // A PDF is made in a draft beside the chosen file and replaces it only once whole, so a full disk
-    // keeps an earlier report as it was and is reported, never a cut file taken for a printed one.
+    // A PDF is made in a draft beside the chosen file and moved onto it only once whole and held by
+    // the storage, so a full disk keeps an earlier report as it was and is reported, never a cut file
+    // taken for a printed one; and a print needs room for one report only.
     std::optional<QTemporaryFile> draft;
+    QString target;
     if (!pdfPath_.isEmpty()) {
-        draft.emplace(QFileInfo(pdfPath_).absolutePath() + QStringLiteral("/.torvi-XXXXXX.pdf"));
+        const QFileInfo chosen(pdfPath_);
+        if (chosen.exists() && !chosen.isWritable())
+            throw cannotWrite();
+        target = chosen.isSymLink() && chosen.exists() ? chosen.canonicalFilePath() : pdfPath_;
+        draft.emplace(QFileInfo(target).absolutePath() + QStringLiteral("/.torvi-XXXXXX.pdf"));
         if (!draft->open())
             throw cannotWrite();
         printer_.setOutputFileName(draft->fileName());
@@ -284,10 +308,13 @@ void PrinterTarget::EndDoc()
     if (!painter.end())
         throw VbError(VbError::PathFileAccess, "The printer did not take the report");
     if (draft) {
+        // The printer wrote the draft through a handle of its own; this one reads it back.
         QFile written(draft->fileName());
-        const QByteArray pdf = written.open(QIODevice::ReadOnly) ? written.readAll() : QByteArray();
-        if (!WholePdf(pdf) || !WriteWholeFile(pdfPath_, pdf))
+        if (!written.open(QIODevice::ReadOnly) || !WholePdf(written.readAll()) || !TakePermissions(written, target)
+            || !SyncToStorage(written) || std::rename(QFile::encodeName(written.fileName()).constData(),
+                                                      QFile::encodeName(target).constData()) != 0)
             throw cannotWrite();
+        draft->setAutoRemove(false);
     }
 }
 

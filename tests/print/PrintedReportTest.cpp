@@ -1,3 +1,4 @@
+#include "FailingSync.h"
 #include "FileSizeLimit.h"
 #include "ReportFixture.h"
 #include "platform/FakeServices.h"
@@ -9,8 +10,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <memory>
+#include <sys/mount.h>
 
 namespace {
 
@@ -133,8 +137,9 @@ TEST_F(PrintedReportTest, PdfFailures)
     }
 }
 
-// A disk that fills up while the PDF is written is reported, and an earlier report under the chosen
-// name keeps every byte: with no room at all, and with room for part of the report only.
+// A disk that fills up while the PDF is written, or refuses to hold it when it is synced, is reported,
+// and an earlier report under the chosen name keeps every byte: with no room at all, with room for part
+// of the report only, and with a storage that fails only at the sync.
 TEST_F(PrintedReportTest, PdfOnAFullDiskKeepsTheEarlierFile)
 {
     PrintQuality = -4;
@@ -143,13 +148,15 @@ TEST_F(PrintedReportTest, PdfOnAFullDiskKeepsTheEarlierFile)
     QFile earlier(path);
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("the earlier report") > 0);
     earlier.close();
-    for (rlim_t limit : {rlim_t(0), rlim_t(4000)}) {
-        SCOPED_TRACE(limit);
+    const std::pair<rlim_t, bool> refusals[] = {{0, false}, {4000, false}, {RLIM_INFINITY, true}};
+    for (const auto& [limit, atSync] : refusals) {
+        SCOPED_TRACE(atSync ? "at the sync" : std::to_string(limit));
         svc->messages.clear();
         svc->fileAnswers = {path};
         PrinterTarget printer;
         {
             const FileSizeLimit full(limit);
+            const FailingSync refused(atSync);
             PrintClusterConfiguration(printer, true);
         }
         ASSERT_EQ(svc->messages.size(), 1u);
@@ -159,4 +166,35 @@ TEST_F(PrintedReportTest, PdfOnAFullDiskKeepsTheEarlierFile)
         earlier.close();
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.pdf"});
     }
+}
+
+// A report replaces an earlier one on a disk with room for one report and a few kilobytes more, not for
+// two: the draft is moved into place, and nothing is left beside it. The small disk needs root to mount.
+TEST_F(PrintedReportTest, PdfNeedsRoomForOneReportOnly)
+{
+    PrintQuality = -4;
+    PrintCopies = 1;
+    const auto print = [this](const QString& path) {
+        svc->fileAnswers = {path};
+        PrinterTarget printer;
+        PrintClusterConfiguration(printer, true);
+        return QFileInfo(path).size();
+    };
+    const qint64 report = print(dir.filePath("measure.pdf"));
+    ASSERT_GT(report, 16384);
+    const QString disk = dir.filePath("disk");
+    ASSERT_TRUE(QDir().mkpath(disk));
+    constexpr qint64 Page = 4096;
+    const QByteArray size = "size=" + QByteArray::number((report / Page + 4) * Page);
+    if (mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, size.constData()) != 0)
+        GTEST_SKIP() << "a small disk cannot be mounted here";
+    const std::shared_ptr<void> unmount(nullptr, [&disk](void*) { umount2(QFile::encodeName(disk).constData(), MNT_DETACH); });
+    const QString path = disk + "/kept.pdf";
+    QFile earlier(path);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("the earlier report") > 0);
+    earlier.close();
+
+    EXPECT_EQ(print(path), report);
+    EXPECT_TRUE(svc->messages.empty());
+    EXPECT_EQ(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.pdf"});
 }
