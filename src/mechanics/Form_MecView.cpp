@@ -343,6 +343,8 @@ void Form_MecView::ReverseModeOn_Click()
 {
     ReverseMode = ToVbBool(ReverseModeOn.Value() == 1);
     ConfigChanged = VbTrue;
+    // The boxes hang elsewhere now, so the SPL curve along the audience follows at the next quiet tick.
+    SplRecalcPending = VbTrue;
     RecomputeRigging();
 }
 

@@ -4,6 +4,7 @@
 #include "core/ModuleRecord.h"
 #include "core/Settings.h"
 #include "core/SplState.h"
+#include "acoustics/SplDiagram.h"
 #include "forms/Form_PrincipaleControls.h"
 #include "mechanics/Form_MecView.h"
 #include "platform/FakeServices.h"
@@ -217,4 +218,33 @@ TEST_F(ProgramTest, ReportShowsTheFlyingBarHolesInTheirBand)
     EXPECT_TRUE(svc->messages.empty());
     EXPECT_TRUE(QFile::exists(pdf));
     EXPECT_TRUE(PrinterProperties().PrintPrev.Composite().save(QStringLiteral(TORVI_BUILD_DIR "/report_preview.png")));
+}
+
+// Toggling Reverse Mode hangs the boxes elsewhere; once the timers have run, the SPL curve along the
+// audience is the one of the array as it now hangs.
+TEST_F(ProgramTest, SplCurveFollowsReverseMode)
+{
+    Start();
+    Principale().Area[4].SetText("8");
+    const auto pause = [] {
+        for (int i = 0; i < 2; ++i) {
+            Principale().Timer_TempConfigChange.Tick();
+            Principale().TimerVenueSPL.Tick();
+        }
+    };
+    const auto levels = [] {
+        std::vector<int> l;
+        for (int i = 0; i <= SplDiagramSteps; ++i)
+            l.push_back(SplLinePoints[std::size_t(i)].Level);
+        return l;
+    };
+    pause();
+    const std::vector<int> forward = levels();
+    Frame().mnuMechanical.RaiseClick();
+    MecView().ReverseModeOn.SetValue(1);
+    pause();
+    const std::vector<int> shown = levels();
+    ComputeSplCurve();
+    EXPECT_EQ(shown, levels());
+    EXPECT_NE(shown, forward);
 }
