@@ -303,6 +303,10 @@ void UseFormColour(QWidget* window)
 {
     QPalette p = window->palette();
     p.setColor(QPalette::Window, ColorFromVb(ButtonFace));
+    // The style's own grey for disabled captions is the button face itself; a caption that cannot be
+    // used is drawn in the darker grey the platform uses on that face, so it can still be read.
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, ColorFromVb(GrayText));
     window->setPalette(p);
     window->setAutoFillBackground(true);
 }

@@ -58,5 +58,5 @@ int VbShift(Qt::KeyboardModifiers m);
 // Keeps a window's widget placed, sized (twips) and shown as its form says.
 void BindForm(FormBase& form, QWidget* widget);
 // Paints a window in the platform's window colour, the button face in which its labels and frames
-// are drawn too.
+// are drawn too, with disabled captions in the grey that stands apart from it.
 void UseFormColour(QWidget* window);

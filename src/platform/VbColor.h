@@ -7,9 +7,11 @@
 // colour only when something is painted, so a stored system colour keeps meaning "whatever the system
 // uses for buttons", not the grey it happened to be.
 
-// The system colours the windows are drawn in: the window's own, and the one of a field to type in.
+// The system colours the windows are drawn in: the window's own, the one of a field to type in, and
+// the grey of a caption that cannot be used.
 inline constexpr auto ButtonFace = static_cast<std::int32_t>(0x8000000F);
 inline constexpr auto WindowBackground = static_cast<std::int32_t>(0x80000005);
+inline constexpr auto GrayText = static_cast<std::int32_t>(0x80000011);
 
 // The real colour of a stored value; system colours come from a fixed table of the classic defaults
 // (button face light grey, window white, texts black), unknown indexes give a mid grey.

@@ -1,6 +1,7 @@
 #include "app/MDIForm1View.h"
 #include "mechanics/Form_MecView.h"
 #include "platform/CaptionFit.h"
+#include "print/Form_PrinterProperties.h"
 #include "ProgramFixture.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <functional>
 
 namespace {
@@ -87,6 +89,7 @@ TEST_F(WindowsTest, EveryCaptionShowsWhole)
         {"preferences", [] { Frame().mnuFilePreferences.RaiseClick(); }, "Preferences"},
         {"mechanical_view", [] { Frame().mnuMechanical.RaiseClick(); }, "Torvi - [Mechanical View] - new.lac"},
         {"print_options", [] { Frame().mnuFilePrint.RaiseClick(); }, "Printer Properties"},
+        {"print_options_boxes_details_off", [] { PrinterProperties().ClusterDetails.SetValue(0); }, "Printer Properties"},
         {"map_export", [] { Frame().mnuExportField.RaiseClick(); }, "MapPreview"},
     };
     QStringList cut;
@@ -98,6 +101,24 @@ TEST_F(WindowsTest, EveryCaptionShowsWhole)
         cut << CutCaptions(window);
     }
     EXPECT_TRUE(cut.isEmpty()) << cut.join('\n').toStdString();
+
+    // A disabled caption still reads: "Boxes Details", off with "Cluster Details", has pixels well
+    // apart from the window's grey.
+    QCheckBox* boxes = nullptr;
+    for (QCheckBox* box : Window("Printer Properties")->findChildren<QCheckBox*>())
+        if (box->text() == "Boxes Details")
+            boxes = box;
+    ASSERT_NE(boxes, nullptr);
+    ASSERT_FALSE(boxes->isEnabled());
+    QStyleOptionButton option;
+    option.initFrom(boxes);
+    const QRect caption = boxes->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, boxes);
+    const QImage picture = boxes->grab().toImage();
+    int darkest = 255;
+    for (int y = caption.top(); y <= caption.bottom(); ++y)
+        for (int x = caption.left(); x <= caption.right(); ++x)
+            darkest = std::min(darkest, qGray(picture.pixel(x, y)));
+    EXPECT_LT(darkest, qGray(boxes->palette().color(QPalette::Window).rgb()) - 48);
 }
 
 // A frame smaller than the vertical view scrolls it, and the Start button comes into view; the
