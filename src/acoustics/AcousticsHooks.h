@@ -24,12 +24,6 @@ struct AcousticsHooks {
     // The map run's last act, after either end. The run's caller (the Start handler) is still on the
     // stack, so a close that waited for the run must tear windows down from a queued call.
     std::function<void()> mapRunEnded;
-    // The last act of "Preview Map" once its picture build has returned, completed or stopped. Its
-    // button is still on the stack, so a close that waited for the build must tear windows down from a
-    // queued call, as after a map run.
-    std::function<void()> mapExportBuildEnded;
-    // The screen's width in twips, for centring the export window; empty leaves it at the left edge.
-    std::function<int()> screenWidth;
 };
 
 // The hooks in use.

@@ -1,6 +1,6 @@
 #include "export/Form_SplMapExport.h"
-#include "acoustics/AcousticsHooks.h"
 #include "export/ExportColorMap.h"
+#include "export/ExportHooks.h"
 #include "acoustics/MapRun.h"
 #include "export/SavePngMap.h"
 #include "core/Settings.h"
@@ -106,8 +106,8 @@ Form_SplMapExport::Form_SplMapExport()
 
 void Form_SplMapExport::Form_Load()
 {
-    if (Acoustics().screenWidth)
-        Move((Acoustics().screenWidth() - Width()) / 2, 0, Width(), Height());
+    if (ExportCalls().screenWidth)
+        Move((ExportCalls().screenWidth() - Width()) / 2, 0, Width(), Height());
     UpdateButtons();
 }
 
@@ -144,8 +144,8 @@ void Form_SplMapExport::PreviewPNG_Click()
         UnloadSplMapExport();
     else
         UpdateButtons();
-    if (Acoustics().mapExportBuildEnded)
-        Acoustics().mapExportBuildEnded();
+    if (ExportCalls().mapExportBuildEnded)
+        ExportCalls().mapExportBuildEnded();
 }
 
 void Form_SplMapExport::ExportPNG_Click()

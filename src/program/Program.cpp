@@ -2,6 +2,7 @@
 
 #include "acoustics/AcousticsHooks.h"
 #include "export/ExportColorMap.h"
+#include "export/ExportHooks.h"
 #include "export/Form_SplMapExport.h"
 #include "export/Form_SplMapExportView.h"
 #include "acoustics/MapRun.h"
@@ -107,9 +108,11 @@ void WireAcoustics()
     // A close asked for during a map run or an export picture completes once that has returned,
     // from the event loop, after the handler that started it has returned too.
     a.mapRunEnded = CompletePendingClose;
-    a.mapExportBuildEnded = CompletePendingClose;
     a.mapRunStartedOrEnded = SplMapExportFollowMapRun;
-    a.screenWidth = [] { return Frame().ScreenWidth; };
+
+    ExportHooks& e = ExportCalls();
+    e.mapExportBuildEnded = CompletePendingClose;
+    e.screenWidth = [] { return Frame().ScreenWidth; };
 }
 
 void WireApp()

@@ -1,6 +1,7 @@
 #pragma once
 #include "acoustics/AcousticsFixture.h"
 #include "export/ExportColorMap.h"
+#include "export/ExportHooks.h"
 #include "export/Form_SplMapExport.h"
 #include "core/ArrayState.h"
 
@@ -20,6 +21,7 @@ protected:
         AcousticsTest::SetUp();
         // As the program's start-up connects them: the map run tells the export window about runs.
         Acoustics().mapRunStartedOrEnded = SplMapExportFollowMapRun;
+        ExportCalls() = {};
         UnloadSplMapExport();
         ProjectFileName = QStringLiteral("new.lac");
         VenueGrid = VbFalse;

@@ -87,7 +87,7 @@ TEST_F(ExportTest, TheWindowOpensWithAnEmptyPictureAndOnlyPreviewEnabled)
 
 TEST_F(ExportTest, TheWindowIsCentredAtTheTopOfTheScreen)
 {
-    Acoustics().screenWidth = [] { return 1920 * 15; };
+    ExportCalls().screenWidth = [] { return 1920 * 15; };
     const Form_SplMapExport& form = SplMapExport();
     EXPECT_EQ(form.Left(), (28800 - 15210) / 2);
     EXPECT_EQ(form.Top(), 0);
@@ -122,7 +122,7 @@ TEST_F(ExportTest, AStoppedBuildLeavesNothingToExport)
     form.PreviewPNG_Click();
     ASSERT_TRUE(form.ExportPNG.Enabled());
     int ended = 0;
-    Acoustics().mapExportBuildEnded = [&] { ++ended; };
+    ExportCalls().mapExportBuildEnded = [&] { ++ended; };
     svc->onDoEvents = [&] {
         if (svc->doEventsCalls == PlotH + 3)
             StopSplMapExportBuild();   // as the frame's close does
@@ -147,7 +147,7 @@ TEST_F(ExportTest, ClosingTheWindowDuringABuildStopsItFirst)
             loadedAfterClose = SplMapExportLoaded();
         }
     };
-    Acoustics().mapExportBuildEnded = [&] { activeAtEnd = SplMapExportBuildActive(); };
+    ExportCalls().mapExportBuildEnded = [&] { activeAtEnd = SplMapExportBuildActive(); };
     form.PreviewPNG_Click();
     EXPECT_TRUE(loadedAfterClose) << "the window waits for the build";
     EXPECT_EQ(svc->doEventsCalls, 3);

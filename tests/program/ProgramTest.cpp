@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "core/SplState.h"
 #include "acoustics/SplDiagram.h"
+#include "export/Form_SplMapExport.h"
 #include "forms/Form_PrincipaleControls.h"
 #include "mechanics/Form_MecView.h"
 #include "platform/FakeServices.h"
@@ -119,10 +120,18 @@ TEST_F(ProgramTest, ViewSwitchesReachTheMechanicalViewAndBack)
     EXPECT_FALSE(Frame().mnuFilePrint.Visible());
 }
 
+// The export window, open beside the vertical view, follows the run as the start-up wires it: its
+// buttons rest while the run lets events run and come back once it has ended.
 TEST_F(ProgramTest, MapRunFillsTheMapAndGivesTheMenusBack)
 {
     Start();
+    Frame().mnuExportField.RaiseClick();
+    ASSERT_TRUE(SplMapExportLoaded());
+    bool previewDuringRun = true;
+    svc->onDoEvents = [&previewDuringRun] { previewDuringRun = SplMapExport().PreviewPNG.Enabled(); };
     Principale().StartSimulate.RaiseClick();
+    EXPECT_FALSE(previewDuringRun);
+    EXPECT_TRUE(SplMapExport().PreviewPNG.Enabled());
     EXPECT_EQ(SplMapValid, VbTrue);
     EXPECT_TRUE(Principale().TimeToComplete.Caption().startsWith("Time elapsed:"));
     EXPECT_TRUE(Frame().mnuFile.Visible());

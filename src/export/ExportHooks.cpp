@@ -1,0 +1,7 @@
+#include "export/ExportHooks.h"
+
+ExportHooks& ExportCalls()
+{
+    static ExportHooks hooks;
+    return hooks;
+}
